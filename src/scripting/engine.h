@@ -1,0 +1,43 @@
+#pragma once
+// One script language behind the interface the script host uses.
+
+#include "scripting/hostobject.h"
+
+#include <QString>
+#include <functional>
+
+namespace tintwell::script {
+
+// The last error of a run. Line counts from 1 over the whole text given to
+// addCode; Text is that source line, "" when the engine has none.
+struct ScriptError {
+    int Number = 0;
+    QString Description;
+    int Line = 0;
+    int Column = 0;
+    QString Text;
+    void clear() { *this = ScriptError(); }
+};
+
+enum class RunOutcome { Ok, Error, Timeout };
+
+// What a script's MsgBox does: the program shows a message box, tnscript
+// writes a line to stderr. Returns the button pressed (1 = OK).
+using MsgBoxHandler = std::function<int(const QString &prompt, int buttons, const QString &title)>;
+
+class Engine
+{
+public:
+    virtual ~Engine() = default;
+    // Forgets all code, variables and objects added before.
+    virtual void reset() = 0;
+    // With addMembers, the object's members become global names.
+    // The engine does not own the object; it must outlive the next reset().
+    virtual void addObject(const QString &name, HostObject *object, bool addMembers) = 0;
+    // Compiles code and runs its top-level statements. Stops any run after
+    // timeLimitMs milliseconds and reports Timeout. On Error fills *error.
+    virtual RunOutcome addCode(const QString &code, int timeLimitMs, ScriptError *error) = 0;
+    virtual void setMsgBoxHandler(MsgBoxHandler handler) = 0;
+};
+
+} // namespace tintwell::script
