@@ -1,5 +1,8 @@
 #include "core/colormodel.h"
 #include "core/numberformat.h"
+#include "core/outputengine.h"
+#include "core/scheme.h"
+#include "core/usermessages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -91,5 +94,29 @@ static void BM_FormatNumberGrouped(benchmark::State &state)
     }
 }
 BENCHMARK(BM_FormatNumberGrouped);
+
+static void BM_SevenBuiltInTexts(benchmark::State &state)
+{
+    FormatScheme scheme;
+    RecordingMessages messages;
+    LoadDefaultScheme(scheme, static_cast<int>(state.range(0)), messages);
+    const ColorValues values = ComputeColorValues(255, 128, 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BuiltInBoxTexts(values, scheme, {}));
+}
+BENCHMARK(BM_SevenBuiltInTexts)->Arg(kSchemeStandard)->Arg(kSchemeDecimal);
+
+static void BM_ColorValuesAndSevenTexts(benchmark::State &state)
+{
+    FormatScheme scheme;
+    RecordingMessages messages;
+    LoadDefaultScheme(scheme, kSchemeStandard, messages);
+    std::uint8_t r = 0;
+    for (auto _ : state) {
+        const ColorValues values = ComputeColorValues(r++, 128, 7);
+        benchmark::DoNotOptimize(BuiltInBoxTexts(values, scheme, {}));
+    }
+}
+BENCHMARK(BM_ColorValuesAndSevenTexts);
 
 BENCHMARK_MAIN();
