@@ -59,6 +59,8 @@ struct AppContext {
     // Loads scheme index into Scheme and recomputes Factors. Same result as
     // LoadScheme; onLoaded is where the main window runs SetFormatNames.
     int loadScheme(int index, const std::function<void()> &onLoaded = {});
+    // Reads the script header and footer files of ProgramFolder.
+    void loadScriptFrames();
 };
 
 } // namespace tintwell

@@ -1,5 +1,6 @@
 #include "core/scheme.h"
 
+#include "core/schemefiles.h"
 #include "core/usermessages.h"
 
 #include <QFile>
@@ -200,8 +201,7 @@ int LoadScheme(FormatScheme &scheme, int index, UserMessages &messages,
     if (index < kFirstCustomScheme)
         LoadDefaultScheme(scheme, kSchemeStandard + index, messages);
     else
-        result = 1; // user slots are not read yet: behave as an empty slot
-    Q_UNUSED(programFolder);
+        result = LoadCustomScheme(scheme, index - kFirstCustomScheme + 1, messages, programFolder);
     if (onLoaded)
         onLoaded();
     return result;

@@ -1,0 +1,288 @@
+#include "core/schemefiles.h"
+#include "core/usermessages.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+using namespace tintwell;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+FormatScheme standardScheme()
+{
+    FormatScheme s;
+    RecordingMessages messages;
+    LoadScheme(s, 0, messages, QString());
+    return s;
+}
+
+} // namespace
+
+TEST(SlotFile, StandardSchemeWithoutScriptsHas135Lines)
+{
+    const QByteArray text = CustomSchemeText(standardScheme(), "Mine");
+    ASSERT_TRUE(text.endsWith("\r\n"));
+    const QList<QByteArray> lines = text.left(text.size() - 2).split('\n');
+    ASSERT_EQ(lines.size(), 135);
+    EXPECT_EQ(text.count("\r\n"), 135);
+    EXPECT_EQ(text.count('\r'), 135) << "a CR without LF";
+    EXPECT_EQ(lines[0], "Mine\r");
+    EXPECT_EQ(lines[1], "v1.00\r");
+    EXPECT_EQ(lines[2], "255\r");
+    EXPECT_EQ(lines[86], "\r");
+    EXPECT_EQ(lines[87], ",\r");
+    EXPECT_EQ(lines[114], "&RGB\r");
+    EXPECT_EQ(lines[115], "0\r");
+    EXPECT_EQ(lines[116], "0\r");
+}
+
+TEST(SlotFile, NumbersAreShortPlainDecimals)
+{
+    FormatScheme s = standardScheme();
+    s.Formats[TN_RGB].InputBase = {0.16666f, 0.01f, 1234567.0f, 1e10f};
+    s.Formats[TN_RGB].InputStep = {-2.5f, 0.000125f, 100.0f, 0.0f};
+    const QList<QByteArray> lines = CustomSchemeText(s, "n").split('\n');
+    const QList<QByteArray> expected = {"0.16666", "0.01", "1234567", "10000000000",
+                                        "-2.5",    "0.000125", "100", "0"};
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(lines[2 + i], expected[i] + "\r");
+}
+
+TEST(SlotFile, WriteThenLoadGivesTheSameScheme)
+{
+    QTemporaryDir dir;
+    FormatScheme out;
+    RecordingMessages messages;
+    LoadScheme(out, 3, messages, QString());
+    out.Formats[TN_HSL].OutputFormat = {"#,##0.0", "0%", "0"};
+    out.OutputSeparators[TN_HTML] = {"#", "", "", ";"};
+    out.Info[TN_RGB].ExportScript = "a\r\nb";
+    out.Info[TN_HEX].ConverterScript = "x\r\n";
+    out.Info[TN_DEC].FormatName = "D\u00e9c \u20ac";
+    ASSERT_TRUE(WriteCustomScheme(out, "Caf\u00e9", 2, dir.path(), messages));
+
+    const QByteArray text = readAll(SlotFilePath(dir.path(), 2));
+    EXPECT_TRUE(text.startsWith("Caf\xe9\r\nv1.00\r\n"));
+    EXPECT_TRUE(text.contains("&RGB\r\n2\r\na\r\nb\r\n0\r\n"));
+    EXPECT_TRUE(text.contains("He&xadecimal\r\n0\r\n2\r\nx\r\n\r\n"));
+
+    FormatScheme in;
+    EXPECT_EQ(LoadScheme(in, kFirstCustomScheme + 1, messages, dir.path()), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(in.CustomNames[1], "Caf\u00e9");
+    EXPECT_EQ(in.Info[TN_RGB].ExportScript, "a\r\nb");
+    EXPECT_EQ(in.Info[TN_HEX].ConverterScript, "x\r\n");
+    EXPECT_EQ(in.Info[TN_DEC].FormatName, "D\u00e9c \u20ac");
+    EXPECT_EQ(in.Formats[TN_HSL].OutputFormat, out.Formats[TN_HSL].OutputFormat);
+    EXPECT_FLOAT_EQ(in.Formats[TN_HSL].InputLargeStep[0], 0.16666f);
+    for (int f = 0; f < kFormatCount; ++f) {
+        EXPECT_EQ(in.OutputSeparators[f].LeftEnd, out.OutputSeparators[f].LeftEnd);
+        EXPECT_EQ(in.OutputSeparators[f].RightSeparator, out.OutputSeparators[f].RightSeparator);
+        EXPECT_EQ(in.Info[f].FormatName, out.Info[f].FormatName);
+    }
+    // Rewriting what was read gives the same bytes.
+    EXPECT_EQ(CustomSchemeText(in, in.CustomNames[1]), text);
+}
+
+TEST(SlotFile, ALineBreakInsideANameCannotShiftTheLayout)
+{
+    FormatScheme s = standardScheme();
+    s.Info[TN_RGB].FormatName = "R\r\nG";
+    s.OutputSeparators[TN_CMY].RightEnd = "\r\n";
+    const QByteArray text = CustomSchemeText(s, "two\r\nlines");
+    EXPECT_EQ(text.count("\r\n"), 135);
+    FormatScheme in;
+    QString name;
+    RecordingMessages messages;
+    EXPECT_EQ(LoadCustomSchemeFromText(in, name, text, messages).errors, 0);
+    EXPECT_EQ(name, "twolines");
+    EXPECT_EQ(in.Info[TN_RGB].FormatName, "RG");
+}
+
+TEST(SlotFile, MissingSlotLoadsNothingAndReportsOne)
+{
+    QTemporaryDir dir;
+    FormatScheme s = standardScheme();
+    s.CustomNames[0] = "kept";
+    RecordingMessages messages;
+    int calls = 0;
+    for (int index = kFirstCustomScheme; index < kSchemeCount; ++index)
+        EXPECT_EQ(LoadScheme(s, index, messages, dir.path(), [&] { ++calls; }), 1);
+    EXPECT_EQ(calls, 5);
+    EXPECT_EQ(s.CustomNames[0], "kept");
+    EXPECT_EQ(s.Info[TN_RGB].FormatName, "&RGB");
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
+{
+    FormatScheme good = standardScheme();
+    good.Info[TN_HTML].ExportScript = "0"; // a one-line script that reads like a count
+    QList<QByteArray> lines = CustomSchemeText(good, "d").split('\n');
+    ASSERT_EQ(lines[127], "1\r");
+    lines[2] = "many\r";  // RGB InputBase 0
+    lines[127] = "1.5\r"; // HTML export count: not a whole number
+    FormatScheme s = good;
+    s.Formats[TN_RGB].InputBase[0] = 42;
+    s.Info[TN_HTML].ExportScript = "old";
+    QString name;
+    RecordingMessages messages;
+    SchemeLoadResult r = LoadCustomSchemeFromText(s, name, lines.join('\n'), messages);
+    EXPECT_EQ(r.errors, 3);
+    EXPECT_TRUE(r.aborted);
+    ASSERT_EQ(messages.shown.size(), 4);
+    EXPECT_EQ(messages.shown[0].text,
+              "There was an error reading the custom format:\nError: 13\nType mismatch");
+    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[0], 42);
+    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[1], 255);
+    EXPECT_EQ(s.Info[TN_HTML].ExportScript, "old");
+    // A failed count reads no lines, so the rest shifts by one: the script
+    // line "0" became the converter count, the real one the next name, and
+    // that name as a count is the third error.
+    EXPECT_EQ(s.Info[TN_HTML].ConverterScript, "");
+    EXPECT_EQ(s.Info[TN_HEX].FormatName, "0");
+
+    // A file cut after the numbers: separators are missing lines.
+    RecordingMessages cut;
+    r = LoadCustomSchemeFromText(s, name, lines.mid(0, 80).join('\n'), cut);
+    EXPECT_TRUE(r.aborted);
+    ASSERT_EQ(cut.shown.size(), 4);
+    EXPECT_EQ(cut.shown[3].title, "Aborting Load");
+    EXPECT_EQ(cut.shown[3].icon, MsgIcon::Information);
+    EXPECT_EQ(cut.shown[3].text,
+              "There have been more than 3 errors loading this custom format. Aborting.");
+
+    // A count far beyond the file ends in the abort, not in a long loop.
+    lines[127] = "2000000000\r";
+    RecordingMessages huge;
+    EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.join('\n'), huge).aborted);
+}
+
+TEST(SlotNames, FromFirstLineCutTo64)
+{
+    QTemporaryDir dir;
+    writeAll(SlotFilePath(dir.path(), 1), "Warm tones\r\nv1.00\r\n");
+    writeAll(SlotFilePath(dir.path(), 2), QByteArray(70, 'x'));
+    writeAll(SlotFilePath(dir.path(), 4), "short");
+    writeAll(SlotFilePath(dir.path(), 5), "\x80uro\r\n");
+    const auto names = CustomSlotNames(dir.path());
+    EXPECT_EQ(names[0], "Warm tones");
+    EXPECT_EQ(names[1], QString(64, 'x'));
+    EXPECT_EQ(names[2], "Custom 3");
+    EXPECT_EQ(names[3], "short");
+    EXPECT_EQ(names[4], "\u20acuro");
+    EXPECT_EQ(FirstFreeSlot(dir.path()), 3);
+}
+
+TEST(Windows1252, EveryByteSurvivesAndUnknownCharactersBecomeQuestionMarks)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(char(b));
+    EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
+    EXPECT_EQ(FromWindows1252("\x80\x9f\xe9"), "\u20ac\u0178\u00e9");
+    EXPECT_EQ(ToWindows1252("a\u4e2db\u2122"), "a?b\x99");
+}
+
+TEST(WriteCustomScheme, ReplacesTheOldFileOnlyWhenWrittenWhole)
+{
+    QTemporaryDir dir;
+    RecordingMessages messages;
+    writeAll(SlotFilePath(dir.path(), 1), "old");
+    ASSERT_TRUE(WriteCustomScheme(standardScheme(), "new", 1, dir.path(), messages));
+    EXPECT_TRUE(readAll(SlotFilePath(dir.path(), 1)).startsWith("new\r\nv1.00\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary left";
+
+    // A folder path that is a file cannot be created, even by root.
+    const QString blocked = dir.filePath("blocked");
+    writeAll(blocked, "file");
+    EXPECT_FALSE(WriteCustomScheme(standardScheme(), "x", 1, blocked, messages));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, "Error");
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(messages.shown[0].text.contains("The old file is unchanged."));
+}
+
+TEST(WriteCustomScheme, ReadOnlyFolderKeepsTheOldFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root writes into read-only folders";
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("ro");
+    QDir().mkpath(folder);
+    writeAll(SlotFilePath(folder, 3), "old\r\n");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    RecordingMessages messages;
+    EXPECT_FALSE(WriteCustomScheme(standardScheme(), "new", 3, folder, messages));
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(readAll(SlotFilePath(folder, 3)), "old\r\n");
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(Exchange, ExportCopiesBytesAndImportFillsTheLowestFreeSlot)
+{
+    QTemporaryDir dir;
+    RecordingMessages messages;
+    EXPECT_EQ(ExchangeFileName("/a/b.c/scheme"), "/a/b.c/scheme.tnf");
+    EXPECT_EQ(ExchangeFileName("/a/scheme.txt"), "/a/scheme.txt");
+
+    EXPECT_FALSE(ExportSlot(dir.path(), 2, dir.filePath("out.tnf"), messages));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, "No Scheme Found");
+    EXPECT_EQ(messages.shown[0].text, "The current scheme is no longer available for export.");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.tnf")));
+
+    const QByteArray odd("any bytes\r\n\x00\xff", 14);
+    for (int n : {1, 2, 4, 5})
+        writeAll(SlotFilePath(dir.path(), n), odd);
+    ASSERT_TRUE(ExportSlot(dir.path(), 2, dir.filePath("out.tnf"), messages));
+    EXPECT_EQ(readAll(dir.filePath("out.tnf")), odd);
+
+    EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), 3);
+    EXPECT_EQ(readAll(SlotFilePath(dir.path(), 3)), odd);
+    messages.shown.clear();
+    EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), std::nullopt);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, "No Available Format Slots");
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+}
+
+TEST(LoadScriptFrames, ReadsWholeFilesAndCreatesMissingOnes)
+{
+    QTemporaryDir dir;
+    writeAll(dir.filePath("HeaderJS.h"), "var x = 1;\r\n\xe9");
+    writeAll(dir.filePath("FooterVB.h"), "' end");
+    const ScriptFrames frames = LoadScriptFrames(dir.path());
+    EXPECT_EQ(frames.Header[0], "");
+    EXPECT_EQ(frames.Header[1], "var x = 1;\r\n\u00e9");
+    EXPECT_EQ(frames.Footer[0], "' end");
+    EXPECT_EQ(frames.Footer[1], "");
+    EXPECT_TRUE(QFile::exists(dir.filePath("HeaderVB.h")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("FooterJS.h")));
+
+    const QString blocked = dir.filePath("blocked");
+    writeAll(blocked, "file");
+    const ScriptFrames none = LoadScriptFrames(blocked);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(none.Header[i], "");
+        EXPECT_EQ(none.Footer[i], "");
+    }
+}
