@@ -1,5 +1,6 @@
 #include "core/scheme.h"
 
+#include "core/numberformat.h"
 #include "core/schemefiles.h"
 #include "core/usermessages.h"
 
@@ -7,7 +8,6 @@
 #include <QStringList>
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -27,21 +27,6 @@ namespace {
 
 constexpr int kErrOverflow = 6;
 
-// Scheme texts always use a period, whatever the user's locale.
-std::optional<double> parseSchemeNumber(QStringView text)
-{
-    text = text.trimmed();
-    if (text.startsWith(u'+'))
-        text = text.mid(1);
-    const QByteArray bytes = text.toLatin1();
-    double value = 0;
-    const char *end = bytes.constData() + bytes.size();
-    const auto [ptr, ec] = std::from_chars(bytes.constData(), end, value);
-    if (bytes.isEmpty() || ec != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
-}
-
 // A failing conversion of one number line: the error number and its text.
 struct NumberError {
     int number;
@@ -50,7 +35,7 @@ struct NumberError {
 
 std::optional<NumberError> toFloat(const QString &line, float &out)
 {
-    const std::optional<double> value = parseSchemeNumber(line);
+    const std::optional<double> value = ParseSchemeNumber(line);
     if (!value || !std::isfinite(*value))
         return NumberError{detail::kErrTypeMismatch, detail::typeMismatchText()};
     // A number a 32-bit float cannot hold must not silently become infinity.
