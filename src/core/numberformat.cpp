@@ -1,8 +1,9 @@
 #include "core/numberformat.h"
 
+#include <QVarLengthArray>
+
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <system_error>
 
@@ -10,86 +11,88 @@ namespace tintwell {
 
 namespace {
 
-// A non-negative decimal number as digit strings; the sign is kept apart so
-// rounding works on magnitudes (which makes "half away from zero" simply
-// "a 5 rounds up").
+// A decimal number as its significant digits and the place of the decimal
+// point: value = 0.d[0]d[1]... x 10^point. The sign is kept apart so rounding
+// works on magnitudes (which makes "half away from zero" simply "a 5 rounds
+// up"). Fixed storage: the shortest digits of a double are at most 17.
 struct DecimalDigits {
     bool negative = false;
-    std::string integer;  // no leading zeros; "" for a zero integer part
-    std::string fraction; // as many digits as the value has
+    char digits[24] = {};
+    int count = 0; // 0 for zero
+    int point = 0;
+
+    char at(int index) const { return index >= 0 && index < count ? digits[index] : '0'; }
+    int integerLength() const { return point > 0 ? point : 0; }
+    // k = 0 is the units digit, 1 the tens ...
+    char integerDigit(int k) const { return at(point - 1 - k); }
+    // j = 0 is the first digit after the point.
+    char fractionDigit(int j) const { return at(point + j); }
 };
 
-// The shortest digits that read back as the same value. The scientific form of
-// std::to_chars gives them as d.ddd e±x.
+// The shortest digits that read back as the same value, from the scientific
+// form d.ddd e±x of std::to_chars.
 template<typename T>
 DecimalDigits ToDecimalDigits(T value)
 {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
                                       std::chars_format::scientific);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const char *pos = buffer;
+    const char *const end = result.ptr;
 
     DecimalDigits out;
-    std::size_t pos = 0;
-    if (!text.empty() && text[0] == '-') {
+    if (pos < end && *pos == '-') {
         out.negative = true;
-        pos = 1;
+        ++pos;
     }
-    std::string digits;
-    while (pos < text.size() && text[pos] != 'e') {
-        if (text[pos] != '.')
-            digits.push_back(text[pos]);
+    while (pos < end && *pos != 'e') {
+        if (*pos != '.' && out.count < int(sizeof out.digits))
+            out.digits[out.count++] = *pos;
         ++pos;
     }
     int exponent = 0;
-    if (pos < text.size())
-        exponent = std::atoi(std::string(text.substr(pos + 1)).c_str());
-
-    if (exponent >= 0) {
-        const auto intLength = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= intLength) {
-            out.integer = digits;
-            out.integer.append(intLength - digits.size(), '0');
-        } else {
-            out.integer = digits.substr(0, intLength);
-            out.fraction = digits.substr(intLength);
-        }
-    } else {
-        out.fraction.assign(static_cast<std::size_t>(-exponent - 1), '0');
-        out.fraction += digits;
+    if (pos < end) {
+        ++pos;
+        if (pos < end && *pos == '+')
+            ++pos;
+        std::from_chars(pos, end, exponent);
     }
-    const auto firstNonZero = out.integer.find_first_not_of('0');
-    out.integer.erase(0, firstNonZero == std::string::npos ? out.integer.size() : firstNonZero);
+    out.point = exponent + 1;
+    if (out.count == 1 && out.digits[0] == '0')
+        out.count = out.point = 0;
     return out;
 }
 
-// Keeps `places` fraction digits (padding with zeros), rounding half away from
-// zero on the decimal digits.
-void RoundToPlaces(DecimalDigits &number, std::size_t places)
+// Keeps `places` fraction digits, rounding half away from zero.
+void RoundToPlaces(DecimalDigits &number, int places)
 {
-    if (number.fraction.size() <= places) {
-        number.fraction.append(places - number.fraction.size(), '0');
+    const int cut = number.point + places;
+    if (cut >= number.count)
+        return;
+    if (cut < 0) {
+        number.count = number.point = 0;
         return;
     }
-    const bool roundUp = number.fraction[places] >= '5';
-    number.fraction.resize(places);
-    if (!roundUp)
+    const bool roundUp = number.digits[cut] >= '5';
+    number.count = cut;
+    if (!roundUp) {
+        if (number.count == 0)
+            number.point = 0;
         return;
-    for (auto i = number.fraction.size(); i-- > 0;) {
-        if (number.fraction[i] != '9') {
-            ++number.fraction[i];
+    }
+    for (int i = number.count; i-- > 0;) {
+        if (number.digits[i] != '9') {
+            ++number.digits[i];
             return;
         }
-        number.fraction[i] = '0';
+        number.digits[i] = '0';
     }
-    for (auto i = number.integer.size(); i-- > 0;) {
-        if (number.integer[i] != '9') {
-            ++number.integer[i];
-            return;
-        }
-        number.integer[i] = '0';
-    }
-    number.integer.insert(number.integer.begin(), '1');
+    // Carried out of the first digit (or there were none kept): a leading 1.
+    for (int i = number.count; i > 0; --i)
+        number.digits[i] = number.digits[i - 1];
+    number.digits[0] = '1';
+    ++number.count;
+    ++number.point;
 }
 
 bool IsPlaceholder(QChar c)
@@ -97,105 +100,106 @@ bool IsPlaceholder(QChar c)
     return c == u'0' || c == u'#';
 }
 
-struct ParsedPattern {
-    QString integerPart; // placeholders and literals before the decimal point, commas removed
-    QString fractionPart;
-    bool hasPoint = false;
+struct PatternShape {
+    qsizetype point = -1; // index of the decimal point, -1 for none
     bool grouping = false;
     int integerPlaceholders = 0;
     int fractionPlaceholders = 0;
 };
 
-ParsedPattern ParsePattern(const QString &pattern)
+PatternShape ShapeOf(const QString &pattern)
 {
-    ParsedPattern parsed;
-    for (const QChar c : pattern) {
-        if (c == u',') {
-            parsed.grouping = true;
-        } else if (c == u'.') {
-            parsed.hasPoint = true; // a second period is ignored
-        } else if (parsed.hasPoint) {
-            parsed.fractionPart.append(c);
-            if (IsPlaceholder(c))
-                ++parsed.fractionPlaceholders;
-        } else {
-            parsed.integerPart.append(c);
-            if (IsPlaceholder(c))
-                ++parsed.integerPlaceholders;
-        }
+    PatternShape shape;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == u',')
+            shape.grouping = true;
+        else if (c == u'.' && shape.point < 0)
+            shape.point = i;
+        else if (IsPlaceholder(c))
+            ++(shape.point < 0 ? shape.integerPlaceholders : shape.fractionPlaceholders);
     }
-    return parsed;
+    return shape;
 }
 
 QString FormatDigits(DecimalDigits number, const QString &pattern)
 {
-    const ParsedPattern p = ParsePattern(pattern);
-    RoundToPlaces(number, static_cast<std::size_t>(p.fractionPlaceholders));
+    const PatternShape shape = ShapeOf(pattern);
+    RoundToPlaces(number, shape.fractionPlaceholders);
+    const int integerLength = number.integerLength();
+    const qsizetype integerEnd = shape.point < 0 ? pattern.size() : shape.point;
 
     // The integer part is laid out right to left: each placeholder takes the
     // next digit, the leftmost one takes all digits still left over.
-    QString reversed;
+    QVarLengthArray<QChar, 64> reversed;
     int position = 0; // digits placed so far, counted from the decimal point
     auto pushDigit = [&](char digit) {
-        if (p.grouping && position > 0 && position % 3 == 0)
+        if (shape.grouping && position > 0 && position % 3 == 0)
             reversed.append(u',');
         reversed.append(QChar(digit));
         ++position;
     };
-    auto remaining = number.integer.size();
-    if (p.integerPlaceholders == 0) {
-        while (remaining > 0)
-            pushDigit(number.integer[--remaining]);
+    int placed = 0; // significant integer digits placed
+    auto pushNext = [&] { pushDigit(number.integerDigit(placed++)); };
+    if (shape.integerPlaceholders == 0) {
+        while (placed < integerLength)
+            pushNext();
     }
     int placeholdersSeen = 0;
-    for (auto i = p.integerPart.size(); i-- > 0;) {
-        const QChar c = p.integerPart[i];
+    for (qsizetype i = integerEnd; i-- > 0;) {
+        const QChar c = pattern[i];
+        if (c == u',')
+            continue;
         if (!IsPlaceholder(c)) {
             reversed.append(c);
             continue;
         }
         ++placeholdersSeen;
-        const bool leftmost = placeholdersSeen == p.integerPlaceholders;
-        if (remaining > 0) {
-            pushDigit(number.integer[--remaining]);
-            while (leftmost && remaining > 0)
-                pushDigit(number.integer[--remaining]);
+        const bool leftmost = placeholdersSeen == shape.integerPlaceholders;
+        if (placed < integerLength) {
+            pushNext();
+            while (leftmost && placed < integerLength)
+                pushNext();
         } else if (c == u'0') {
             pushDigit('0');
         }
     }
 
     QString text;
-    const bool isZero = number.integer.empty()
-                        && number.fraction.find_first_not_of('0') == std::string::npos;
+    text.reserve(reversed.size() + (pattern.size() - integerEnd) + 1);
+    bool isZero = true;
+    for (int i = 0; i < number.count; ++i)
+        isZero = isZero && number.digits[i] == '0';
     if (number.negative && !isZero)
         text.append(u'-');
     for (auto i = reversed.size(); i-- > 0;)
         text.append(reversed[i]);
 
-    if (p.hasPoint) {
+    if (shape.point >= 0) {
         text.append(u'.');
         // A "#" digit is shown when a later digit is significant or a later
         // "0" forces it.
         int lastShown = -1;
-        const auto lastNonZero = number.fraction.find_last_not_of('0');
-        if (lastNonZero != std::string::npos)
-            lastShown = static_cast<int>(lastNonZero);
         int index = 0;
-        for (const QChar c : p.fractionPart) {
-            if (c == u'0')
-                lastShown = std::max(lastShown, index);
-            if (IsPlaceholder(c))
-                ++index;
+        for (qsizetype i = shape.point + 1; i < pattern.size(); ++i) {
+            const QChar c = pattern[i];
+            if (!IsPlaceholder(c))
+                continue;
+            if (c == u'0' || number.fractionDigit(index) != '0')
+                lastShown = index;
+            ++index;
         }
         index = 0;
-        for (const QChar c : p.fractionPart) {
+        for (qsizetype i = shape.point + 1; i < pattern.size(); ++i) {
+            const QChar c = pattern[i];
+            if (c == u',' || c == u'.')
+                continue;
             if (!IsPlaceholder(c)) {
                 text.append(c);
                 continue;
             }
             if (index <= lastShown)
-                text.append(QChar(number.fraction[static_cast<std::size_t>(index)]));
+                text.append(QChar(number.fractionDigit(index)));
             ++index;
         }
     }
