@@ -1,0 +1,272 @@
+#include "mainwindow/sliderdrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace tintwell {
+
+SystemColors SystemColors::fromPalette(const QPalette &palette)
+{
+    SystemColors c;
+    c.face = palette.color(QPalette::Active, QPalette::Button).rgb();
+    c.highlight = palette.color(QPalette::Active, QPalette::Light).rgb();
+    c.shadow = palette.color(QPalette::Active, QPalette::Dark).rgb();
+    c.darkShadow = palette.color(QPalette::Active, QPalette::Shadow).rgb();
+    c.scrollBar = palette.color(QPalette::Active, QPalette::Midlight).rgb();
+    return c;
+}
+
+void DrawPixel(QImage &image, int x, int y, QRgb colour)
+{
+    if (x >= 0 && y >= 0 && x < image.width() && y < image.height())
+        image.setPixel(x, y, colour);
+}
+
+void DrawLine(QImage &image, int x1, int y1, int x2, int y2, QRgb colour)
+{
+    // Bresenham, stopping before the end point as a pen line does.
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (x != x2 || y != y2) {
+        DrawPixel(image, x, y, colour);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void DrawFill(QImage &image, int left, int top, int right, int bottom, QRgb colour)
+{
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, image.width() - 1);
+    bottom = std::min(bottom, image.height() - 1);
+    for (int y = top; y <= bottom; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = left; x <= right; ++x)
+            line[x] = colour;
+    }
+}
+
+void DrawFrame(QImage &image, int left, int top, int right, int bottom, QRgb colour)
+{
+    for (int x = left; x <= right; ++x) {
+        DrawPixel(image, x, top, colour);
+        DrawPixel(image, x, bottom, colour);
+    }
+    for (int y = top; y <= bottom; ++y) {
+        DrawPixel(image, left, y, colour);
+        DrawPixel(image, right, y, colour);
+    }
+}
+
+void DrawGradient(QImage &image, QRgb from, QRgb to, int x1, int x2, int height, int y)
+{
+    const int width = x2 - x1;
+    if (width == 0 || y < 0 || y >= image.height())
+        return;
+    const float steps[3] = {float(qRed(to) - qRed(from)) / float(width),
+                            float(qGreen(to) - qGreen(from)) / float(width),
+                            float(qBlue(to) - qBlue(from)) / float(width)};
+    const int starts[3] = {qRed(from), qGreen(from), qBlue(from)};
+    auto channel = [&](int c, int k) {
+        const float v = float(starts[c]) + float(k) * steps[c];
+        return std::clamp(int(std::nearbyint(v)), 0, 255);
+    };
+    for (int k = 0; k < width; ++k)
+        DrawPixel(image, x1 + k, y, qRgb(channel(0, k), channel(1, k), channel(2, k)));
+    const int left = std::max(std::min(x1, x2), 0);
+    const int right = std::min(std::max(x1, x2), image.width());
+    if (right <= left)
+        return;
+    const auto *source = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    for (int line = y + 1; line < y + height && line < image.height(); ++line) {
+        auto *target = reinterpret_cast<QRgb *>(image.scanLine(line));
+        std::copy(source + left, source + right, target + left);
+    }
+}
+
+namespace {
+
+void drawGlyph(QImage &b, StepGlyph glyph, int o, const SystemColors &c)
+{
+    const QRgb h = c.highlight;
+    const QRgb d = c.darkShadow;
+    if (glyph == StepGlyph::Minus) {
+        DrawLine(b, 3 + o, 5 + o, 9 + o, 5 + o, h);
+        DrawPixel(b, 3 + o, 6 + o, h);
+        DrawLine(b, 3 + o, 7 + o, 10 + o, 7 + o, d);
+        DrawLine(b, 9 + o, 5 + o, 9 + o, 7 + o, d);
+        return;
+    }
+    DrawLine(b, 3 + o, 5 + o, 6 + o, 5 + o, h);
+    DrawLine(b, 5 + o, 3 + o, 5 + o, 5 + o, h);
+    DrawLine(b, 7 + o, 5 + o, 9 + o, 5 + o, h);
+    DrawLine(b, 5 + o, 7 + o, 5 + o, 9 + o, h);
+    DrawPixel(b, 3 + o, 6 + o, h);
+    DrawPixel(b, 6 + o, 3 + o, h);
+    DrawLine(b, 3 + o, 7 + o, 5 + o, 7 + o, d);
+    DrawLine(b, 7 + o, 3 + o, 7 + o, 5 + o, d);
+    DrawLine(b, 5 + o, 9 + o, 8 + o, 9 + o, d);
+    DrawLine(b, 7 + o, 7 + o, 7 + o, 9 + o, d);
+    DrawLine(b, 8 + o, 7 + o, 10 + o, 7 + o, d);
+    DrawLine(b, 9 + o, 5 + o, 9 + o, 7 + o, d);
+}
+
+} // namespace
+
+QImage DrawStepButton(StepGlyph glyph, bool pressed, const SystemColors &c)
+{
+    QImage b(ButtonWidth, ButtonHeight, QImage::Format_RGB32);
+    DrawFill(b, 0, 0, ButtonWidth - 1, ButtonHeight - 1, c.face);
+    if (pressed) {
+        DrawFrame(b, 0, 0, 12, 13, c.shadow);
+        drawGlyph(b, glyph, 1, c);
+        return b;
+    }
+    DrawLine(b, 1, 1, 11, 1, c.highlight);
+    DrawLine(b, 1, 2, 1, 12, c.highlight);
+    DrawLine(b, 1, 12, 11, 12, c.shadow);
+    DrawLine(b, 11, 1, 11, 13, c.shadow);
+    DrawLine(b, 0, 13, 13, 13, c.darkShadow);
+    DrawLine(b, 12, 0, 12, 13, c.darkShadow);
+    drawGlyph(b, glyph, 0, c);
+    return b;
+}
+
+TrackImages::TrackImages()
+    : m_background(Width, Height, QImage::Format_RGB32)
+    , m_buffer(Width, Height, QImage::Format_RGB32)
+{
+    m_background.fill(Qt::black);
+    m_buffer.fill(Qt::black);
+}
+
+void TrackImages::DrawHueSpectrum()
+{
+    static constexpr QRgb stops[] = {qRgb(255, 0, 0), qRgb(255, 255, 0), qRgb(0, 255, 0),
+                                     qRgb(0, 255, 255), qRgb(0, 0, 255), qRgb(255, 0, 255),
+                                     qRgb(255, 0, 0)};
+    static constexpr int xs[] = {0, 30, 58, 88, 117, 147, 175};
+    for (int s = 0; s < 6; ++s)
+        DrawGradient(m_background, stops[s], stops[s + 1], xs[s], xs[s + 1], TrackHeight,
+                     HueSpectrumY);
+}
+
+void TrackImages::DrawRowBackground(int row, const RowGradient &gradient)
+{
+    for (const GradientSegment &s : gradient)
+        DrawGradient(m_background, s.from, s.to, s.x1, s.x2, TrackHeight, stripY(row));
+}
+
+void TrackImages::FillFlat(QRgb colour)
+{
+    DrawFill(m_background, 0, 0, Width - 1, Height - 1, colour);
+}
+
+void TrackImages::CopyRowBackground(int row)
+{
+    const int sourceY = (row == 0 && m_row0FromSpectrum) ? HueSpectrumY : stripY(row);
+    const int targetY = stripY(row);
+    const int length = trackLength(row);
+    for (int k = 0; k < TrackHeight; ++k) {
+        const auto *source = reinterpret_cast<const QRgb *>(m_background.constScanLine(sourceY + k));
+        auto *target = reinterpret_cast<QRgb *>(m_buffer.scanLine(targetY + k));
+        std::copy(source, source + length, target);
+    }
+}
+
+ThumbSpan thumbSpan(int row, float value, float base, int oldThumbWidth)
+{
+    const int length = trackLength(row);
+    if (base <= 0.0f)
+        base = 1.0f;
+    if (oldThumbWidth <= 0)
+        return {value * float(length - 1) / base, NewThumbHitWidth};
+    const float travel = float(length + 1 - oldThumbWidth);
+    return {value * travel / base + 12.0f, oldThumbWidth};
+}
+
+float valueAtX(int row, float x, float base, int oldThumbWidth)
+{
+    const int length = trackLength(row);
+    const float travel = oldThumbWidth <= 0 ? float(length - 1) : float(length + 1 - oldThumbWidth);
+    return (x - float(TrackStart)) * base / travel;
+}
+
+void TrackImages::DrawThumb(int row, float value, float base, const ThumbLook &look,
+                            const SystemColors &c)
+{
+    const int top = stripY(row);
+    const int length = trackLength(row);
+    // A private clip keeps a thumb at either end inside its own strip.
+    auto put = [&](int x, int y, QRgb colour) {
+        if (x >= 0 && x < length && y >= 0 && y < TrackHeight)
+            m_buffer.setPixel(x, top + y, colour);
+    };
+    const ThumbSpan span = thumbSpan(row, value, base, look.oldThumbWidth);
+
+    if (look.oldThumbWidth <= 0) {
+        // Columns 0-6 of the two pointers, top half; the bottom half mirrors it.
+        static constexpr const char *map[5] = {"HFFFFSD", "HFFFFSD", ".HFFSD.", "..HSD..",
+                                               "...D..."};
+        const QRgb fill = look.focused ? c.highlight : c.face;
+        const int left = int(std::nearbyint(span.pos)) - 3;
+        for (int r = 0; r < 5; ++r) {
+            for (int k = 0; k < 7; ++k) {
+                QRgb colour;
+                switch (map[r][k]) {
+                case 'H': colour = c.highlight; break;
+                case 'F': colour = fill; break;
+                case 'S': colour = c.shadow; break;
+                case 'D': colour = c.darkShadow; break;
+                default: continue;
+                }
+                put(left + k, r, colour);
+                put(left + k, TrackHeight - 1 - r, colour);
+            }
+        }
+        return;
+    }
+
+    const int w = look.oldThumbWidth;
+    const int x0 = int(std::nearbyint(span.pos)) - 12;
+    const int x1 = x0 + w - 1;
+    if (look.pagingDirection > 0) {
+        for (int x = x1 + 1; x < length; ++x)
+            for (int y = 0; y < TrackHeight; ++y)
+                put(x, y, c.shadow);
+    } else if (look.pagingDirection < 0) {
+        for (int x = 0; x < x0; ++x)
+            for (int y = 0; y < TrackHeight; ++y)
+                put(x, y, c.shadow);
+    }
+    for (int x = x0; x <= x1; ++x) {
+        for (int y = 0; y < TrackHeight; ++y) {
+            QRgb colour = c.face;
+            if (look.focused && ((x - x0) + y) % 2 == 0)
+                colour = c.shadow;
+            if (y == TrackHeight - 1 || x == x1)
+                colour = c.darkShadow;
+            else if (y == TrackHeight - 2 || x == x1 - 1)
+                colour = (y == 0 || x == x0) ? c.highlight : c.shadow;
+            else if (y == 0 || x == x0)
+                colour = c.highlight;
+            put(x, y, colour);
+        }
+    }
+}
+
+} // namespace tintwell
