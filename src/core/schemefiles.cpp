@@ -26,7 +26,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kErrFileAccess = 75;
-constexpr int kSeparatorLines = kFormatCount * 4;
 
 QString customAbortText()
 {

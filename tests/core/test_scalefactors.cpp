@@ -62,22 +62,6 @@ TEST(ComputeScaleFactors, HueItemsOfHslAndHsbUse360Inside)
     EXPECT_EQ(dec[TN_HSB][19], 1.0f / 360.0f);
 }
 
-TEST(ComputeScaleFactors, QuotientsAre32BitFloatsOfTheBases)
-{
-    FormatScheme s;
-    s.Formats[TN_CMY].InputBase = {3, 7, 11, 13};
-    s.Formats[TN_CMY].OutputBase = {0.3f, 17, 19};
-    const auto cmy = ComputeScaleFactors(s)[TN_CMY];
-    EXPECT_EQ(cmy[1], 174.0f / 7.0f);
-    EXPECT_EQ(cmy[6], 11.0f / 174.0f);
-    EXPECT_EQ(cmy[3], 198.0f / 13.0f);
-    EXPECT_EQ(cmy[7], 13.0f / 198.0f);
-    EXPECT_EQ(cmy[14], 11.0f / 255.0f);
-    EXPECT_EQ(cmy[15], 13.0f / 255.0f);
-    EXPECT_EQ(cmy[16], 255.0f / 0.3f);
-    EXPECT_EQ(cmy[21], 19.0f / 255.0f);
-}
-
 TEST(ComputeScaleFactors, ZeroBaseGivesZeroFactorsNotInfinity)
 {
     FormatScheme s;

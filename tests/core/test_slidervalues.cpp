@@ -154,17 +154,12 @@ TEST(FixValues, KeepTheColourWhileTheUnitsChange)
     EXPECT_EQ(g.state.BoxText[0], "1.00");
     EXPECT_EQ(g.state.BoxText[1], "0.00");
     EXPECT_EQ(g.state.BoxText[2], "0.50");
-}
 
-TEST(FixValues, HueKeepsItsDegreesAcrossSchemes)
-{
-    Fixture f(0);
-    f.state.SliderMode = TN_HSB;
-    f.state.SliderValue = {90, 50, 100, 50};
-    InitFixValues(f.state, f.factors);
-    f.load(3);
-    FixValues(f.state, f.scheme, f.factors);
-    EXPECT_EQ(f.state.BoxText[0], "0.25");
-    EXPECT_EQ(f.state.BoxText[1], "0.50");
-    EXPECT_EQ(f.state.BoxText[2], "1.00");
+    Fixture h(1);
+    h.state.SliderMode = TN_HSB; // the hue keeps its degrees: 90 of 360
+    h.state.SliderValue = {90, 0, 0, 0};
+    InitFixValues(h.state, h.factors);
+    h.load(3);
+    FixValues(h.state, h.scheme, h.factors);
+    EXPECT_EQ(h.state.BoxText[0], "0.25");
 }
