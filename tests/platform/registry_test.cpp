@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "printers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>

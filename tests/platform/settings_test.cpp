@@ -3,6 +3,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "printers.h"
+
 #include <gtest/gtest.h>
 
 using namespace tintwell;

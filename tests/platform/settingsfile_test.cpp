@@ -1,5 +1,7 @@
 #include "platform/settingsfile.h"
 
+#include "printers.h"
+
 #include <gtest/gtest.h>
 
 using namespace tintwell;

@@ -1,0 +1,28 @@
+#pragma once
+// Readable failure messages for the Qt types the tests compare.
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList &l, std::ostream *os)
+{
+    *os << '{';
+    for (const QString &s : l) {
+        PrintTo(s, os);
+        *os << ' ';
+    }
+    *os << '}';
+}
+
+inline void PrintTo(const QColor &c, std::ostream *os)
+{
+    *os << c.name().toStdString();
+}
