@@ -1,0 +1,4 @@
+// args: --timeout 300
+tnPrint("start\n");                           // expect: start
+for (;;) { }
+// expect-timeout
