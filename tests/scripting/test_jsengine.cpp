@@ -106,3 +106,36 @@ TEST_F(Js, NoExtensionsAreInstalled)
     EXPECT_EQ(object.printed, QStringLiteral("undefined,undefined,undefined,undefined,undefined,undefined,undefined"));
     EXPECT_EQ(run(QStringLiteral("import('/etc/passwd');")), RunOutcome::Error);
 }
+
+namespace {
+
+// A member that runs code on the engine that is calling it.
+class ReentrantObject : public HostObject
+{
+public:
+    explicit ReentrantObject(Engine *engine) : m_engine(engine) {}
+    const QList<HostMember> &members() const override
+    {
+        static const QList<HostMember> list = {{QStringLiteral("tnAgain"), {}, ValueType::Long}};
+        return list;
+    }
+    QVariant invoke(int, const QVariantList &, HostError *) override
+    {
+        m_engine->reset();
+        ScriptError inner;
+        return int(m_engine->addCode(QStringLiteral("1"), 1000, &inner)) * 1000 + inner.Number;
+    }
+
+private:
+    Engine *m_engine;
+};
+
+} // namespace
+
+TEST_F(Js, ReentryIntoTheRunningEngineIsRefusedNotACrash)
+{
+    ReentrantObject again(&engine);
+    engine.addObject(QStringLiteral("clsAgain"), &again, true);
+    ASSERT_EQ(run(QStringLiteral("var kept = 'still here'; tnPrint(tnAgain() + ' ' + kept);")), RunOutcome::Ok);
+    EXPECT_EQ(object.printed, QStringLiteral("%1 still here").arg(int(RunOutcome::Error) * 1000 + 5));
+}
