@@ -1,0 +1,16 @@
+#pragma once
+// The terms window shown once, on the first run.
+
+#include <QDialog>
+
+namespace tintwell {
+
+class frmLicense : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmLicense(QWidget *parent = nullptr);
+    static QString agreementText();
+};
+
+} // namespace tintwell

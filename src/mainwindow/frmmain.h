@@ -1,0 +1,152 @@
+#pragma once
+// The main window: fixed layout, menus, the four slider rows, the seven output
+// boxes, start-up and shut-down. The arithmetic lives in core (conversions,
+// slider values, output texts); this class wires it to the controls.
+
+#include "core/appcontext.h"
+#include "core/outputengine.h"
+#include "core/slidervalues.h"
+#include "mainwindow/sliderdrawing.h"
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+namespace tintwell {
+
+class clsRegistry;
+class SliderRow;
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    frmMain(AppContext &context, clsRegistry &registry, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The start-up sequence; main() calls it before show().
+    void Load();
+
+    void SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool ChangeSliders);
+    void SetColors(std::int32_t Color) { SetColors(Color, true, true); }
+    void SetFormatNames();
+    void SetCustomFormatMenuNames();
+    void InitFixValues();
+    void FixValues();
+
+    void mnuSlidersRGB_Click() { chooseSliderMode(kSliderModeRGB); }
+    void mnuSlidersHSL_Click() { chooseSliderMode(kSliderModeHSL); }
+    void mnuSlidersHSB_Click() { chooseSliderMode(kSliderModeHSB); }
+    void mnuSlidersCMY_Click() { chooseSliderMode(kSliderModeCMY); }
+    void mnuOptionsUseOldSliders_Click();
+    void ApplyShade();
+    void PrepareTrackBackgrounds();
+
+    // Hooks to the windows and engines of other parts; each has a default
+    // that does what the program needs when that part is absent.
+    std::function<void()> showLicense;             // modal terms window
+    std::function<void()> showAbout;               // modal About box
+    std::function<bool()> savePalette;             // the palette window's File Save
+    std::function<void(int index)> selectPaletteEntry; // palette window follows the colour
+    std::function<void()> pickerSettingChanged;    // S / Z: the picker resamples
+
+    // State and controls, for the other parts of this window and for tests.
+    std::int32_t currentColor() const { return m_values.Color; }
+    const ColorValues &colorValues() const { return m_values; }
+    SliderState &sliders() { return m_s; }
+    bool ShadeDriven = false;
+    float ShadeHue = 0;
+    float ShadeSaturation = 0;
+    bool Updating = false;
+    int FocusedSlider = 99;
+
+    SliderRow *picColorBox(int i) const { return m_rows[std::size_t(i)]; }
+    QLineEdit *txtRGBValue(int i) const;
+    QLineEdit *txtCopyBox(int i) const { return m_copyBox[std::size_t(i)]; }
+    QLabel *lblFormatNames(int i) const { return m_formatNames[std::size_t(i)]; }
+    QAction *mnuEditCopyValue(int i) const { return m_copyValue[std::size_t(i)]; }
+    QGroupBox *fraSliders() const { return m_fraSliders; }
+    QGroupBox *pickerFrame() const { return m_frame4; }
+    QGroupBox *converterFrame() const { return m_frame5; }
+    QWidget *picPreview() const { return m_preview; }
+    QLabel *imgLock() const { return m_lock; }
+    QLabel *lblCopySwatch() const { return m_copySwatchLabel; }
+    QMenu *mnuSliders() const { return m_mnuSliders; }
+    QAction *sliderModeItem(int mode) const { return m_modeItems[std::size_t(mode)]; }
+    QAction *formatItem(int index) const { return m_formatItems[std::size_t(index)]; }
+    QAction *mnuOptionsUseOldSliders() const { return m_optOldSliders; }
+    QAction *mnuOptionsAlwaysonTop() const { return m_optOnTop; }
+    QAction *mnuOptionsClicktoCopy() const { return m_optClickCopy; }
+    QAction *mnuOptionsLowercaseHex() const { return m_optLowerHex; }
+    QAction *mnuOptionsAddExtraZerosToHex() const { return m_optExtraZeros; }
+    QAction *pickerSampleItem(int i) const { return m_pickerSample[std::size_t(i)]; }
+    QAction *pickerZoomItem(int i) const { return m_pickerZoom[std::size_t(i)]; }
+    const TrackImages &tracks() const { return m_tracks; }
+
+    // Client size at 1x: 6165 x 3675 twips.
+    static constexpr int ClientWidth = 411;
+    static constexpr int ClientHeight = 245;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void buildLayout();
+    void buildMenus();
+    void chooseSliderMode(int mode);
+    void applyRowScales();
+    void redrawAllRows();
+    void boxesToState();
+    void stateToBoxes();
+    void onStepPressed(int row, int direction, float value);
+    void onValueRequested(int row, float value);
+    void onCommitRequested(int row);
+    void onPasteRejected(int row);
+    void cycleChecked(const std::array<QAction *, 4> &items);
+    void cycleChecked(const std::array<QAction *, 5> &items);
+    std::array<float, 3> modeComponents(const ColorValues &v) const;
+    bool keyPreview(int key);
+
+    AppContext &m_ctx;
+    clsRegistry &m_reg;
+    SliderState m_s;
+    ColorValues m_values;
+    TrackImages m_tracks;
+    SystemColors m_colours;
+    bool m_tracksDrawn = false;
+
+    std::array<SliderRow *, 4> m_rows{};
+    std::array<QLineEdit *, kBoxCount> m_copyBox{};
+    std::array<QLabel *, kBoxCount> m_formatNames{};
+    std::array<QAction *, kBoxCount> m_copyValue{};
+    std::array<QAction *, 4> m_modeItems{};
+    std::array<QAction *, kSchemeCount> m_formatItems{};
+    std::array<QAction *, 4> m_pickerSample{};
+    std::array<QAction *, 5> m_pickerZoom{};
+    QGroupBox *m_fraSliders = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QGroupBox *m_frame4 = nullptr;
+    QGroupBox *m_frame5 = nullptr;
+    QWidget *m_preview = nullptr;
+    QWidget *m_copySwatch = nullptr;
+    QLabel *m_copySwatchLabel = nullptr;
+    QLabel *m_lock = nullptr;
+    QMenu *m_mnuSliders = nullptr;
+    QAction *m_optOnTop = nullptr;
+    QAction *m_optClickCopy = nullptr;
+    QAction *m_optLowerHex = nullptr;
+    QAction *m_optExtraZeros = nullptr;
+    QAction *m_optOldSliders = nullptr;
+};
+
+} // namespace tintwell
