@@ -1,0 +1,223 @@
+// The engine interface seen from the program: host objects, error reports,
+// time-outs, and every conformance script of this folder run in-process.
+
+#include "scripting/vbscript/vbsengine.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace tintwell;
+
+namespace {
+
+// A host object like the program's: a Sub that records, a Function, a property.
+class Recorder : public script::HostObject
+{
+public:
+    Recorder()
+    {
+        members_ = {
+            {QStringLiteral("tnPrint"), {{QStringLiteral("Data"), script::ValueType::String}}, script::ValueType::Empty},
+            {QStringLiteral("tnRed"), {}, script::ValueType::Byte},
+            {QStringLiteral("tnTwice"), {{QStringLiteral("x"), script::ValueType::Double}}, script::ValueType::Double},
+            {QStringLiteral("tnFail"), {}, script::ValueType::Empty},
+        };
+    }
+    const QList<script::HostMember> &members() const override { return members_; }
+    QVariant invoke(int index, const QVariantList &args, script::HostError *error) override
+    {
+        switch (index) {
+        case 0: out += args.value(0).toString(); return {};
+        case 1: return QVariant(uint(255));
+        case 2: return QVariant(args.value(0).toDouble() * 2);
+        default:
+            error->number = 5;
+            error->description = QStringLiteral("Invalid procedure call or argument");
+            return {};
+        }
+    }
+    QString out;
+
+private:
+    QList<script::HostMember> members_;
+};
+
+struct Outcome {
+    script::RunOutcome outcome;
+    script::ScriptError error;
+    QString out;
+};
+
+Outcome runCode(const QString &code, int limit = 1000)
+{
+    auto engine = script::createVbsEngine();
+    Recorder rec;
+    engine->addObject(QStringLiteral("clsTNDebug"), &rec, true);
+    Outcome r;
+    r.outcome = engine->addCode(code, limit, &r.error);
+    r.out = rec.out;
+    return r;
+}
+
+TEST(VbsEngine, HostMembersAreGlobalNamesAndObjectMembers)
+{
+    const Outcome r = runCode(QStringLiteral("tnPrint \"a\" & tnRed\r\nclsTNDebug.tnPrint CStr(tnTwice(2.5))\r\n"
+                                     "tnPrint TypeName(tnRed)\r\n"));
+    EXPECT_EQ(r.outcome, script::RunOutcome::Ok);
+    EXPECT_EQ(r.out, QStringLiteral("a2555Byte"));
+}
+
+TEST(VbsEngine, HostErrorBecomesScriptErrorAndOnErrorCatchesIt)
+{
+    Outcome r = runCode(QStringLiteral("tnPrint 1\r\n  tnFail\r\n"));
+    EXPECT_EQ(r.outcome, script::RunOutcome::Error);
+    EXPECT_EQ(r.error.Number, 5);
+    EXPECT_EQ(r.error.Line, 2);
+    EXPECT_EQ(r.error.Column, 3);
+    EXPECT_EQ(r.error.Text, QStringLiteral("  tnFail"));
+    r = runCode(QStringLiteral("On Error Resume Next\r\ntnFail\r\ntnPrint Err.Number\r\n"));
+    EXPECT_EQ(r.outcome, script::RunOutcome::Ok);
+    EXPECT_EQ(r.out, QStringLiteral("5"));
+}
+
+TEST(VbsEngine, CompileErrorReportsPositionAndText)
+{
+    const Outcome r = runCode(QStringLiteral("x = 1\r\ny = \"abc\r\n"));
+    EXPECT_EQ(r.outcome, script::RunOutcome::Error);
+    EXPECT_EQ(r.error.Number, 1033);
+    EXPECT_EQ(r.error.Description, QStringLiteral("Unterminated string constant"));
+    EXPECT_EQ(r.error.Line, 2);
+    EXPECT_EQ(r.error.Column, 5);
+    EXPECT_EQ(r.error.Text, QStringLiteral("y = \"abc"));
+}
+
+TEST(VbsEngine, EndlessLoopStopsNearTheLimit)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    const Outcome r = runCode(QStringLiteral("Do\r\nLoop\r\n"), 100);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    EXPECT_EQ(r.outcome, script::RunOutcome::Timeout);
+    EXPECT_LT(ms, 2000); // generous: only a hang fails this
+}
+
+TEST(VbsEngine, ResetForgetsEverything)
+{
+    auto engine = script::createVbsEngine();
+    Recorder rec;
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    script::ScriptError e;
+    ASSERT_EQ(engine->addCode(QStringLiteral("Dim g : g = 5\r\nFunction F : F = g : End Function"), 1000, &e),
+              script::RunOutcome::Ok);
+    ASSERT_EQ(engine->addCode(QStringLiteral("tnPrint F()"), 1000, &e), script::RunOutcome::Ok);
+    EXPECT_EQ(rec.out, QStringLiteral("5"));
+    engine->reset();
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    EXPECT_EQ(engine->addCode(QStringLiteral("tnPrint F()"), 1000, &e), script::RunOutcome::Error);
+    EXPECT_EQ(e.Number, 13);
+}
+
+TEST(VbsEngine, MsgBoxGoesToTheHandler)
+{
+    auto engine = script::createVbsEngine();
+    Recorder rec;
+    QString seen;
+    engine->setMsgBoxHandler([&](const QString &p, int b, const QString &t) {
+        seen = p + QLatin1Char('|') + QString::number(b) + QLatin1Char('|') + t;
+        return 6;
+    });
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    script::ScriptError e;
+    ASSERT_EQ(engine->addCode(QStringLiteral("tnPrint MsgBox(\"Go?\", vbYesNo, \"Ask\")"), 1000, &e),
+              script::RunOutcome::Ok);
+    EXPECT_EQ(seen, QStringLiteral("Go?|4|Ask"));
+    EXPECT_EQ(rec.out, QStringLiteral("6"));
+}
+
+// ---- the conformance files, in-process ----------------------------------------
+
+class Conformance : public ::testing::TestWithParam<QString>
+{
+};
+
+TEST_P(Conformance, Runs)
+{
+    QFile f(GetParam());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString src = QString::fromUtf8(f.readAll());
+    static const QRegularExpression directive(
+        QStringLiteral("(?:'|\\bRem\\s)\\s*(expect-error|expect-timeout|expect|args)\\b(:?)(.*)$"));
+    static const QRegularExpression limitArg(QStringLiteral("--timeout\\s+(\\d+)"));
+    const QStringList lines = src.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    QStringList expected;
+    int errorNumber = 0, errorLine = 0, limit = 1000;
+    bool timeout = false;
+    for (const QString &l : lines) {
+        const auto m = directive.match(l);
+        if (!m.hasMatch())
+            continue;
+        QString rest = m.captured(3);
+        if (m.captured(1) == QLatin1String("expect") && !m.captured(2).isEmpty()) {
+            if (rest.startsWith(QLatin1Char(' ')))
+                rest.remove(0, 1);
+            expected << rest.trimmed();
+        } else if (m.captured(1) == QLatin1String("expect-error")) {
+            const QStringList parts = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            errorNumber = parts.value(0).toInt();
+            if (parts.size() == 3)
+                errorLine = parts[2].toInt();
+        } else if (m.captured(1) == QLatin1String("expect-timeout")) {
+            timeout = true;
+        } else if (m.captured(1) == QLatin1String("args")) {
+            const auto a = limitArg.match(rest);
+            if (a.hasMatch())
+                limit = a.captured(1).toInt();
+        }
+    }
+    const Outcome r = runCode(src, limit);
+    QStringList out = r.out.split(QRegularExpression(QStringLiteral("\r\n|\n|\r")));
+    if (!out.isEmpty() && out.last().isEmpty())
+        out.removeLast();
+    for (QString &o : out)
+        while (!o.isEmpty() && o.back().isSpace())
+            o.chop(1);
+    EXPECT_EQ(out.join(QLatin1Char('\n')).toStdString(), expected.join(QLatin1Char('\n')).toStdString())
+        << "error " << r.error.Number << " " << r.error.Description.toStdString() << " at line " << r.error.Line;
+    if (timeout) {
+        EXPECT_EQ(r.outcome, script::RunOutcome::Timeout);
+    } else if (errorNumber) {
+        EXPECT_EQ(r.outcome, script::RunOutcome::Error);
+        EXPECT_EQ(r.error.Number, errorNumber) << r.error.Description.toStdString();
+        if (errorLine) {
+            EXPECT_EQ(r.error.Line, errorLine);
+        }
+    } else {
+        EXPECT_EQ(r.outcome, script::RunOutcome::Ok)
+            << "error " << r.error.Number << " " << r.error.Description.toStdString() << " at line "
+            << r.error.Line << ": " << r.error.Text.toStdString();
+    }
+}
+
+QStringList caseFiles()
+{
+    QStringList files;
+    QDir dir(QStringLiteral(TINTWELL_VBS_CASES));
+    for (const QString &name : dir.entryList({QStringLiteral("*.vbs")}, QDir::Files, QDir::Name))
+        files << dir.filePath(name);
+    return files;
+}
+
+std::string caseName(const ::testing::TestParamInfo<QString> &info)
+{
+    QString n = QFileInfo(info.param).completeBaseName();
+    n.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    return n.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, Conformance, ::testing::ValuesIn(caseFiles()), caseName);
+
+} // namespace
