@@ -60,14 +60,14 @@ std::optional<Expectations> parse(const QString &source, bool js, QString *probl
                 rest.remove(0, 1);
             e.output.append({i + 1, rest});
         } else if (kind == QLatin1String("expect-error")) {
-            const auto spec = errorSpec.match(rest);
-            if (!spec.hasMatch()) {
+            const auto wanted = errorSpec.match(rest);
+            if (!wanted.hasMatch()) {
                 *problem = QStringLiteral("line %1: expect-error takes a number, optionally \"line L\"").arg(i + 1);
                 return std::nullopt;
             }
-            e.errorNumber = spec.captured(1).toInt();
-            if (!spec.captured(2).isEmpty())
-                e.errorLine = spec.captured(2).toInt();
+            e.errorNumber = wanted.captured(1).toInt();
+            if (!wanted.captured(2).isEmpty())
+                e.errorLine = wanted.captured(2).toInt();
             e.errorAt = i + 1;
         } else if (kind == QLatin1String("expect-timeout")) {
             e.timeout = true;
