@@ -2,6 +2,8 @@
 
 #include "scripting/vbscript/scanner.h"
 
+#include <initializer_list>
+
 namespace tintwell::vbs {
 
 namespace {
@@ -843,56 +845,34 @@ private:
         Depth guard(*this);
         return imp();
     }
-    ExprPtr imp()
+    using Level = ExprPtr (Parser::*)();
+    struct BinaryToken {
+        Tok token;
+        Op op;
+    };
+
+    // One left-associative precedence level: operands from the next tighter
+    // level, joined by any of this level's operators.
+    ExprPtr leftAssociative(Level next, std::initializer_list<BinaryToken> ops)
     {
-        ExprPtr l = eqv();
-        while (at(Tok::Imp)) {
+        ExprPtr l = (this->*next)();
+        while (true) {
+            const BinaryToken *match = nullptr;
+            for (const BinaryToken &o : ops)
+                if (at(o.token))
+                    match = &o;
+            if (!match)
+                return l;
             const Token t = cur();
             advance();
-            l = binary(Op::Imp, std::move(l), eqv(), t);
+            l = binary(match->op, std::move(l), (this->*next)(), t);
         }
-        return l;
     }
-    ExprPtr eqv()
-    {
-        ExprPtr l = xorE();
-        while (at(Tok::Eqv)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::Eqv, std::move(l), xorE(), t);
-        }
-        return l;
-    }
-    ExprPtr xorE()
-    {
-        ExprPtr l = orE();
-        while (at(Tok::Xor)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::Xor, std::move(l), orE(), t);
-        }
-        return l;
-    }
-    ExprPtr orE()
-    {
-        ExprPtr l = andE();
-        while (at(Tok::Or)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::Or, std::move(l), andE(), t);
-        }
-        return l;
-    }
-    ExprPtr andE()
-    {
-        ExprPtr l = notE();
-        while (at(Tok::And)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::And, std::move(l), notE(), t);
-        }
-        return l;
-    }
+    ExprPtr imp() { return leftAssociative(&Parser::eqv, {{Tok::Imp, Op::Imp}}); }
+    ExprPtr eqv() { return leftAssociative(&Parser::xorE, {{Tok::Eqv, Op::Eqv}}); }
+    ExprPtr xorE() { return leftAssociative(&Parser::orE, {{Tok::Xor, Op::Xor}}); }
+    ExprPtr orE() { return leftAssociative(&Parser::andE, {{Tok::Or, Op::Or}}); }
+    ExprPtr andE() { return leftAssociative(&Parser::notE, {{Tok::And, Op::And}}); }
     ExprPtr notE()
     {
         if (at(Tok::Not)) {
@@ -908,73 +888,20 @@ private:
     }
     ExprPtr compare()
     {
-        ExprPtr l = concat();
-        while (true) {
-            Op op;
-            switch (cur().type) {
-            case Tok::Eq: op = Op::Eq; break;
-            case Tok::Ne: op = Op::Ne; break;
-            case Tok::Lt: op = Op::Lt; break;
-            case Tok::Gt: op = Op::Gt; break;
-            case Tok::Le: op = Op::Le; break;
-            case Tok::Ge: op = Op::Ge; break;
-            case Tok::Is: op = Op::Is; break;
-            default: return l;
-            }
-            const Token t = cur();
-            advance();
-            l = binary(op, std::move(l), concat(), t);
-        }
+        return leftAssociative(&Parser::concat,
+                               {{Tok::Eq, Op::Eq}, {Tok::Ne, Op::Ne}, {Tok::Lt, Op::Lt}, {Tok::Gt, Op::Gt},
+                                {Tok::Le, Op::Le}, {Tok::Ge, Op::Ge}, {Tok::Is, Op::Is}});
     }
-    ExprPtr concat()
-    {
-        ExprPtr l = additive();
-        while (at(Tok::Amp)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::Concat, std::move(l), additive(), t);
-        }
-        return l;
-    }
+    ExprPtr concat() { return leftAssociative(&Parser::additive, {{Tok::Amp, Op::Concat}}); }
     ExprPtr additive()
     {
-        ExprPtr l = modE();
-        while (at(Tok::Plus) || at(Tok::Minus)) {
-            const Token t = cur();
-            advance();
-            l = binary(t.type == Tok::Plus ? Op::Add : Op::Sub, std::move(l), modE(), t);
-        }
-        return l;
+        return leftAssociative(&Parser::modE, {{Tok::Plus, Op::Add}, {Tok::Minus, Op::Sub}});
     }
-    ExprPtr modE()
-    {
-        ExprPtr l = intDiv();
-        while (at(Tok::Mod)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::Mod, std::move(l), intDiv(), t);
-        }
-        return l;
-    }
-    ExprPtr intDiv()
-    {
-        ExprPtr l = multiplicative();
-        while (at(Tok::Backslash)) {
-            const Token t = cur();
-            advance();
-            l = binary(Op::IntDiv, std::move(l), multiplicative(), t);
-        }
-        return l;
-    }
+    ExprPtr modE() { return leftAssociative(&Parser::intDiv, {{Tok::Mod, Op::Mod}}); }
+    ExprPtr intDiv() { return leftAssociative(&Parser::multiplicative, {{Tok::Backslash, Op::IntDiv}}); }
     ExprPtr multiplicative()
     {
-        ExprPtr l = unary();
-        while (at(Tok::Star) || at(Tok::Slash)) {
-            const Token t = cur();
-            advance();
-            l = binary(t.type == Tok::Star ? Op::Mul : Op::Div, std::move(l), unary(), t);
-        }
-        return l;
+        return leftAssociative(&Parser::unary, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
     }
     ExprPtr unary()
     {
