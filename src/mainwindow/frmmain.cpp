@@ -121,6 +121,9 @@ frmMain::frmMain(AppContext &context, clsRegistry &registry, QWidget *parent)
 frmMain::~frmMain()
 {
     qApp->removeEventFilter(this);
+    // The rows draw from m_tracks until they are gone, and a focused row
+    // redraws as the window closes: take them down while m_tracks lives.
+    delete takeCentralWidget();
 }
 
 QLineEdit *frmMain::txtRGBValue(int i) const
@@ -743,6 +746,15 @@ void frmMain::SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool Chang
 {
     if (m_ctx.Loading || Updating)
         return;
+    // A colour handed in from outside (picker, dialog, palette, converter)
+    // never comes from the shade row.
+    if (Color != -1)
+        ShadeDriven = false;
+    // Back at the lightness it started from, the shade row gives the colour
+    // it started from, which HSL does not always convert back to exactly.
+    if (Color == -1 && ShadeDriven && ShadeBaseColor >= 0 &&
+        ToInternalByte(m_s, m_ctx.Factors, ShadeRow, m_s.ShadeValue) == ShadeBaseLightness)
+        Color = ShadeBaseColor;
     const int mode = m_s.SliderMode;
     const bool modeChanged = mode != m_s.PrevSliderMode;
     if (modeChanged) {
@@ -807,6 +819,8 @@ void frmMain::SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool Chang
     if (!ShadeDriven) {
         ShadeHue = float(m_values.HSLHue);
         ShadeSaturation = float(m_values.HSLSaturation);
+        ShadeBaseColor = m_values.Color;
+        ShadeBaseLightness = m_values.HSLLightness;
         m_s.ShadeValue = ToSliderUnits(m_s, m_ctx.Factors, ShadeRow, float(m_values.HSLLightness));
         m_s.SliderValue[ShadeRow] = m_s.ShadeValue;
     }

@@ -65,6 +65,11 @@ public:
     bool ShadeDriven = false;
     float ShadeHue = 0;
     float ShadeSaturation = 0;
+    // The colour the shade row started from and its HSL lightness: back at
+    // that lightness the row gives the colour itself, which HSL (hue,
+    // saturation, lightness) does not always convert back to.
+    std::int32_t ShadeBaseColor = -1;
+    int ShadeBaseLightness = -1;
     bool Updating = false;
     int FocusedSlider = 99;
 
