@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -106,6 +107,10 @@ frmMain::frmMain(AppContext &context, clsRegistry &registry, QWidget *parent)
     buildMenus();
     buildLayout();
     m_s.UseOldSliders = true; // checked in the design; start-up toggles it to the stored style
+    m_lastColorTimer = new QTimer(this);
+    m_lastColorTimer->setSingleShot(true);
+    m_lastColorTimer->setInterval(LastColorDelayMs);
+    connect(m_lastColorTimer, &QTimer::timeout, this, &frmMain::flushLastColor);
     qApp->installEventFilter(this);
 
     showLicense = [this] {
@@ -120,6 +125,7 @@ frmMain::frmMain(AppContext &context, clsRegistry &registry, QWidget *parent)
 
 frmMain::~frmMain()
 {
+    flushLastColor();
     qApp->removeEventFilter(this);
     // The rows draw from m_tracks until they are gone, and a focused row
     // redraws as the window closes: take them down while m_tracks lives.
@@ -403,6 +409,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         const QPoint p = pos();
         modRegistry::SetWindowPosition(m_reg, modRegistry::StoredWindow::Main, {p.x() * 15, p.y() * 15});
     }
+    flushLastColor();
     hide();
     m_ctx.Closing = true;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -468,6 +475,15 @@ void frmMain::cycleChecked(const std::array<QAction *, 5> &items)
             return;
         }
     }
+}
+
+void frmMain::flushLastColor()
+{
+    m_lastColorTimer->stop();
+    if (m_unsavedLastColor < 0)
+        return;
+    modRegistry::SetLastColor(m_reg, m_unsavedLastColor);
+    m_unsavedLastColor = -1;
 }
 
 // ------------------------------------------------------------- format names
@@ -850,7 +866,9 @@ void frmMain::SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool Chang
     pal.setColor(QPalette::Window, QColor(m_values.Red, m_values.Green, m_values.Blue));
     m_preview->setPalette(pal);
 
-    modRegistry::SetLastColor(m_reg, Color);
+    m_unsavedLastColor = Color;
+    if (!m_lastColorTimer->isActive())
+        m_lastColorTimer->start();
 
     const std::array<QString, kBoxCount> texts = FillOutputBoxes(m_ctx, m_values);
     for (int i = 0; i < kBoxCount; ++i)

@@ -19,6 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace tintwell {
 
@@ -37,6 +38,9 @@ public:
 
     void SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool ChangeSliders);
     void SetColors(std::int32_t Color) { SetColors(Color, true, true); }
+    // "Last Color" follows every colour change a moment later, so a drag does
+    // not write the settings file once a pixel; this writes it now.
+    void flushLastColor();
     void SetFormatNames();
     void SetCustomFormatMenuNames();
     void InitFixValues();
@@ -99,6 +103,8 @@ public:
     // Client size at 1x: 6165 x 3675 twips.
     static constexpr int ClientWidth = 411;
     static constexpr int ClientHeight = 245;
+    // A crash loses at most this much of the colour history.
+    static constexpr int LastColorDelayMs = 300;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -129,6 +135,8 @@ private:
     TrackImages m_tracks;
     SystemColors m_colours;
     bool m_tracksDrawn = false;
+    QTimer *m_lastColorTimer = nullptr;
+    std::int32_t m_unsavedLastColor = -1;
 
     std::array<SliderRow *, 4> m_rows{};
     std::array<QLineEdit *, kBoxCount> m_copyBox{};

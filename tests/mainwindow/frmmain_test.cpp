@@ -231,6 +231,22 @@ TEST_F(MainWindowFixture, ADamagedSettingsFileIsSetAsideAndTheWindowStarts)
     EXPECT_GE(kept.size(), 2) << "the damaged file is kept beside the new one: " << kept.join(' ').toStdString();
 }
 
+TEST_F(MainWindowFixture, LastColorFollowsADragWithoutAWritePerStepAndIsSavedAtClose)
+{
+    open();
+    const int writes = reg->writeCount();
+    for (int r = 0; r < 50; ++r)
+        w->SetColors(rgb(r, 7, 9));
+    EXPECT_LE(reg->writeCount() - writes, 1);
+    QTest::qWait(frmMain::LastColorDelayMs + 100);
+    EXPECT_EQ(stored("Last Color"), rgb(49, 7, 9));
+
+    w->SetColors(rgb(1, 2, 3));
+    w->show();
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(stored("Last Color"), rgb(1, 2, 3));
+}
+
 // ------------------------------------------------------------- slider modes
 
 // Colours whose trip through HSL or HSB and back does not return them; the
