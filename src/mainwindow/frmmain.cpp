@@ -251,7 +251,10 @@ void frmMain::buildLayout()
         txtRGBValue(i)->setToolTip(QString::fromLatin1(kModeTexts[0].tips[i]));
     }
     auto *lighter = new QLabel(QStringLiteral("Lighter"), m_frame1);
-    lighter->setGeometry(tw(2925, 0, 540, 195));
+    // Right-aligned on the designed right edge: the designed 540 twips are a
+    // little short for "Lighter" in the fonts found on Linux desktops.
+    lighter->setGeometry(tw(2925 - 120, 0, 540 + 120, 195));
+    lighter->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
     QGroupBox *frame3 = frame(client, QStringLiteral("Preview"), tw(3840, 120, 1035, 1185), QStringLiteral("Color Preview"));
     m_preview = new QWidget(frame3);
