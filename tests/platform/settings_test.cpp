@@ -63,6 +63,30 @@ TEST_F(SettingsTest, AnEmptyStoreGivesEveryDefault)
     EXPECT_EQ(reg.writeCount(), 0); // reading alone creates nothing
 }
 
+// A hand-edited file may hold any type under any name: every reader falls
+// back to its default instead of misreading the value.
+TEST_F(SettingsTest, AValueOfTheWrongTypeReadsAsTheDefaultForEveryRow)
+{
+    for (const SettingInfo &row : settingsTable()) {
+        const QString name = QString::fromLatin1(row.name);
+        if (row.type == clsRegistry::REG_DWORD) {
+            reg.SetString(kKey, name, QStringLiteral("12"));
+            EXPECT_EQ(GetSetting(reg, row.id), row.defaultValue) << row.name;
+            if (row.boolean) {
+                EXPECT_FALSE(GetFlag(reg, row.id)) << row.name;
+            }
+            reg.SetBinary(kKey, name, QStringLiteral("\x01\x00\x00\x00"));
+            EXPECT_EQ(GetSetting(reg, row.id), row.defaultValue) << row.name;
+        } else {
+            reg.SetLong(kKey, name, 42);
+            EXPECT_TRUE(GetText(reg, row.id).isEmpty()) << row.name;
+        }
+    }
+    EXPECT_EQ(GetLastColor(reg), -1);
+    EXPECT_EQ(GetOnTop(reg), -1);
+    EXPECT_TRUE(GetCustomColors(reg).isEmpty());
+}
+
 TEST_F(SettingsTest, EveryRowRoundTripsThroughItsWrappers)
 {
     std::int32_t n = 1;
