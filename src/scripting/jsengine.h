@@ -1,19 +1,28 @@
 #pragma once
-// JScript on QJSEngine. No extensions are installed, so a script sees the
-// language's own built-ins and the host objects added to it, nothing else:
-// no console, no file or network access, no module loading.
+// JScript, run by QJSEngine in a worker process (tintwell-jsworker, found next
+// to the running program). A script that breaks the engine - a string grown
+// past the engine's length limit, an allocation of gigabytes - kills only the
+// worker: the run ends with "Out of memory" and the next run gets a new worker.
+// A run past the time limit is interrupted inside the worker, and the worker is
+// killed if it does not stop at once.
+//
+// Host objects stay in this process: the worker calls back for every member
+// call and this side converts the arguments from the member's description, so
+// calls behave exactly as they do from VBScript.
 
 #include "scripting/engine.h"
 
+#include <QByteArray>
 #include <QList>
 #include <memory>
 
-class QJSEngine;
-class QJSValue;
+class QProcess;
 
 namespace tintwell::script {
 
-class JsBridge;
+namespace wire {
+struct Message;
+}
 
 class JsEngine : public Engine
 {
@@ -30,16 +39,37 @@ public:
     // same set-up.
     void setMsgBoxHandler(MsgBoxHandler handler) override { m_msgBox = std::move(handler); }
 
-private:
-    void ensureEngine();
-    void fillError(const QJSValue &thrown, const QStringList &trace, const QString &code,
-                   ScriptError *error) const;
+    // How long past the time limit the worker may take to stop by itself
+    // before it is killed.
+    static constexpr int KillGraceMs = 20;
 
-    std::unique_ptr<QJSEngine> m_js;
-    std::unique_ptr<JsBridge> m_bridge;
+    // The worker's process id (0 when none runs), and how many workers this
+    // engine has started; for tests that kill the worker.
+    qint64 workerPid() const;
+    int workersStarted() const { return m_started; }
+
+private:
+    struct Added {
+        QString name;
+        HostObject *object = nullptr;
+        bool addMembers = true;
+    };
+
+    bool startWorker(ScriptError *error);
+    void stopWorker();
+    void send(const QByteArray &bytes);
+    void sendObject(int index);
+    bool waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut);
+    QByteArray serviceCall(const wire::Message &call);
+
+    std::unique_ptr<QProcess> m_worker;
+    QByteArray m_input;
+    bool m_ready = false;   // the worker said Hello
+    QList<Added> m_objects; // since the last reset, sent again to a new worker
+    bool m_used = false;    // something added or run since the last reset
+    bool m_running = false; // inside addCode: a nested reset would pull the objects away
+    int m_started = 0;
     MsgBoxHandler m_msgBox;
-    bool m_fresh = false;   // nothing run or added since the engine was made
-    bool m_running = false; // inside addCode: a nested reset would pull the engine away
 };
 
 } // namespace tintwell::script

@@ -1,0 +1,126 @@
+// tintwell-jsworker: hosts the JScript engine in a process of its own, so that
+// a script that breaks the engine (a string grown past its length limit, an
+// allocation of gigabytes) takes down this process and not the program. The
+// program starts it, talks to it over stdin and stdout (see jswire.h), and
+// starts a new one when it dies or runs past the time limit.
+//
+// It opens nothing: no files, no network; it reads stdin and writes stdout.
+
+#include "scripting/jsrunner.h"
+#include "scripting/jswire.h"
+
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace tintwell::script;
+
+namespace {
+
+// Address space the worker may use. The engine itself needs about 70 MiB;
+// an export script needs a few more. Past this, allocations fail and the
+// worker dies quickly instead of driving the machine into swap.
+constexpr rlim_t kAddressSpaceBytes = rlim_t(1) << 30;
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kCapMemory = false; // the sanitizer reserves terabytes of shadow memory
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kCapMemory = false;
+#else
+constexpr bool kCapMemory = true;
+#endif
+#else
+constexpr bool kCapMemory = true;
+#endif
+
+bool writeAll(const QByteArray &bytes)
+{
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(STDOUT_FILENO, p, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        left -= n;
+    }
+    return true;
+}
+
+// Reads stdin until one whole message is there. The program closing the pipe,
+// or sending what is not a message, ends the worker.
+wire::Message readMessage(QByteArray &buffer)
+{
+    for (;;) {
+        bool broken = false;
+        if (auto m = wire::take(buffer, &broken))
+            return *m;
+        if (broken)
+            std::_Exit(4);
+        char chunk[65536];
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            std::_Exit(0);
+        buffer.append(chunk, qsizetype(n));
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (kCapMemory) {
+        rlimit cap{kAddressSpaceBytes, kAddressSpaceBytes};
+        setrlimit(RLIMIT_AS, &cap);
+    }
+    QCoreApplication app(argc, argv); // QJSEngine wants one
+
+    QByteArray input;
+    JsRunner runner([&input](int object, int member, const QVariantList &args) {
+        HostReply reply;
+        if (!writeAll(wire::encode(wire::CallMsg{object, member, args})))
+            std::_Exit(0);
+        // Only a Reply may come while the program runs a host member.
+        const wire::Message m = readMessage(input);
+        if (m.kind != wire::Kind::Reply)
+            std::_Exit(4);
+        reply.value = m.reply.value;
+        reply.error.number = m.reply.errorNumber;
+        reply.error.description = m.reply.errorDescription;
+        return reply;
+    });
+    runner.prepare();
+    if (!writeAll(wire::encodeHello()))
+        return 0;
+
+    for (;;) {
+        const wire::Message m = readMessage(input);
+        switch (m.kind) {
+        case wire::Kind::Reset:
+            runner.reset();
+            break;
+        case wire::Kind::AddObject:
+            runner.addObject(m.addObject.index, m.addObject.name, m.addObject.addMembers, m.addObject.members);
+            break;
+        case wire::Kind::Run: {
+            wire::DoneMsg done;
+            done.outcome = runner.run(m.run.code, m.run.timeLimitMs, &done.error);
+            if (!writeAll(wire::encode(done)))
+                return 0;
+            runner.prepare(); // while the program goes on, not while it waits
+            break;
+        }
+        default:
+            return 4;
+        }
+    }
+}
