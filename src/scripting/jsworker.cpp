@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -82,6 +83,9 @@ int main(int argc, char *argv[])
         rlimit cap{kAddressSpaceBytes, kAddressSpaceBytes};
         setrlimit(RLIMIT_AS, &cap);
     }
+    // Memory running out surfaces as an exception nobody catches; the program
+    // reports the lost worker itself, so leave without the runtime's message.
+    std::set_terminate([] { std::_Exit(3); });
     QCoreApplication app(argc, argv); // QJSEngine wants one
 
     QByteArray input;

@@ -1,0 +1,7 @@
+// Objects nested a million deep: turning them into text overflows the stack,
+// which the engine catches.
+var o = {};
+for (var i = 0; i < 1000000; i++) o = {a: o};
+try { JSON.stringify(o); } catch (e) { tnPrint(e.name + "\n"); }   // expect: RangeError
+JSON.stringify(o);
+// expect-error: 28 line 6

@@ -1,0 +1,311 @@
+// JScript in its worker process: scripts that break the engine, runs that do
+// not stop, a worker killed from outside, and the messages on the pipe.
+
+#include "scripting/jsengine.h"
+#include "scripting/jswire.h"
+#include "testobject.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <csignal>
+#include <sys/types.h>
+
+using namespace tintwell::script;
+using tintwell::script::testing::RecordingObject;
+
+namespace {
+
+struct Worker : ::testing::Test {
+    JsEngine engine;
+    RecordingObject object;
+    ScriptError error;
+    void SetUp() override { engine.addObject(QStringLiteral("clsTest"), &object, true); }
+    RunOutcome run(const QString &code, int limit = 1000) { return engine.addCode(code, limit, &error); }
+
+    // After a lost worker the next run works, with the objects still bound.
+    void expectRecovered()
+    {
+        object.printed.clear();
+        ASSERT_EQ(run(QStringLiteral("tnPrint('after ' + tnRGB(1, 2, 3));")), RunOutcome::Ok) << qPrintable(error.Description);
+        EXPECT_EQ(object.printed, QStringLiteral("after 197121"));
+    }
+};
+
+// Kills the worker while it waits for this member to return.
+class KillerObject : public HostObject
+{
+public:
+    explicit KillerObject(JsEngine *engine) : m_engine(engine) {}
+    const QList<HostMember> &members() const override
+    {
+        static const QList<HostMember> list = {{QStringLiteral("tnKillWorker"), {}, ValueType::Long}};
+        return list;
+    }
+    QVariant invoke(int, const QVariantList &, HostError *) override
+    {
+        killed = m_engine->workerPid();
+        if (killed > 0)
+            ::kill(pid_t(killed), SIGKILL);
+        return 1;
+    }
+    qint64 killed = 0;
+
+private:
+    JsEngine *m_engine;
+};
+
+} // namespace
+
+TEST_F(Worker, StringsGrownPastTheEngineLimitAreOutOfMemoryNotACrash)
+{
+    // Doubling a string 31 times wraps its length inside the engine; using it
+    // then reads outside the string.
+    const QStringList scripts = {
+        QStringLiteral("var s = 'x'; for (;;) s += s;"),
+        QStringLiteral("var s = 'x'; for (var i = 0; i < 31; i++) s += s; tnPrint(s.charCodeAt(5));"),
+        QStringLiteral("var s = 'x'.repeat(Math.pow(2, 30));\ntnPrint((s + s).charCodeAt(1));"),
+    };
+    for (const QString &code : scripts) {
+        SCOPED_TRACE(qPrintable(code));
+        object.printed.clear();
+        EXPECT_EQ(run(code, 0), RunOutcome::Error);
+        EXPECT_EQ(error.Number, 7);
+        EXPECT_EQ(error.Description, QStringLiteral("Out of memory"));
+        EXPECT_EQ(error.Line, 0);
+        EXPECT_TRUE(object.printed.isEmpty());
+        expectRecovered();
+    }
+    EXPECT_EQ(engine.workersStarted(), 1 + int(scripts.size()));
+}
+
+TEST_F(Worker, AllocationsTheEngineRefusesStayCatchableErrors)
+{
+    // These throw inside the engine; the worker lives on.
+    EXPECT_EQ(run(QStringLiteral("try { new ArrayBuffer(Math.pow(2, 31)); } catch (e) { tnPrint('buffer '); }"
+                                 "var o = {}; for (var i = 0; i < 1000000; i++) o = {a: o};"
+                                 "try { JSON.stringify(o); } catch (e) { tnPrint(e.name); }")),
+              RunOutcome::Ok);
+    EXPECT_EQ(object.printed, QStringLiteral("buffer RangeError"));
+    EXPECT_EQ(run(QStringLiteral("var o = {}; for (var i = 0; i < 1000000; i++) o = {a: o};\nJSON.stringify(o);")),
+              RunOutcome::Error);
+    EXPECT_EQ(error.Number, 28);
+    EXPECT_EQ(error.Line, 2);
+    EXPECT_EQ(engine.workersStarted(), 1);
+}
+
+TEST_F(Worker, WorkDeafToTheInterruptIsKilledAtTheLimit)
+{
+    // One call into the engine's C++ that runs for many seconds without
+    // looking at the interrupt flag.
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(run(QStringLiteral("JSON.stringify(new Array(Math.pow(2, 26)).fill('xxxxxxxx')).length;"), 200),
+              RunOutcome::Timeout);
+    EXPECT_GE(clock.elapsed(), 200);
+    EXPECT_LT(clock.elapsed(), 3000); // it ran 17 s before the worker could be killed
+    EXPECT_EQ(engine.workersStarted(), 2);
+    expectRecovered();
+}
+
+TEST_F(Worker, InterruptibleLoopsStopWithoutLosingTheWorker)
+{
+    ASSERT_EQ(run(QStringLiteral("var kept = 5;")), RunOutcome::Ok);
+    EXPECT_EQ(run(QStringLiteral("var a = []; for (;;) a.push({x: a.length});"), 150), RunOutcome::Timeout);
+    EXPECT_EQ(engine.workersStarted(), 1);
+    // The same engine, so variables of earlier runs are still there.
+    ASSERT_EQ(run(QStringLiteral("tnPrint(kept);")), RunOutcome::Ok);
+    EXPECT_EQ(object.printed, QStringLiteral("5"));
+}
+
+TEST_F(Worker, AWorkerKilledMidRunIsReportedAndReplaced)
+{
+    KillerObject killer(&engine);
+    engine.addObject(QStringLiteral("clsKiller"), &killer, true);
+    EXPECT_EQ(run(QStringLiteral("tnPrint('before ');\ntnKillWorker();\ntnPrint('never');")), RunOutcome::Error);
+    EXPECT_GT(killer.killed, 0);
+    EXPECT_EQ(error.Number, 7);
+    EXPECT_EQ(error.Line, 0);
+    EXPECT_EQ(object.printed, QStringLiteral("before "));
+    EXPECT_NE(engine.workerPid(), killer.killed);
+    expectRecovered();
+    // Both objects came along to the new worker.
+    EXPECT_EQ(run(QStringLiteral("tnPrint(typeof clsKiller.tnKillWorker);")), RunOutcome::Ok);
+    EXPECT_EQ(object.printed, QStringLiteral("after 197121function"));
+}
+
+TEST_F(Worker, AWorkerKilledBetweenRunsIsReplacedSilently)
+{
+    ASSERT_EQ(run(QStringLiteral("1")), RunOutcome::Ok);
+    ASSERT_GT(engine.workerPid(), 0);
+    ::kill(pid_t(engine.workerPid()), SIGKILL);
+    // The death may not have been seen yet: the first run reports it, or
+    // already gets the new worker; either way the one after works.
+    const RunOutcome first = run(QStringLiteral("tnPrint('one ');"));
+    if (first == RunOutcome::Error)
+        EXPECT_EQ(error.Number, 7);
+    else
+        EXPECT_EQ(first, RunOutcome::Ok);
+    expectRecovered();
+    EXPECT_EQ(engine.workersStarted(), 2);
+}
+
+TEST_F(Worker, ResetAfterALostWorkerLeavesNothingBound)
+{
+    EXPECT_EQ(run(QStringLiteral("var s = 'x'; for (;;) s += s;"), 0), RunOutcome::Error);
+    engine.reset();
+    EXPECT_EQ(run(QStringLiteral("tnPrint('x');")), RunOutcome::Error);
+    EXPECT_EQ(error.Number, 5009);
+    EXPECT_TRUE(object.printed.isEmpty());
+}
+
+namespace {
+
+// One member per declared argument type, each handing back what it got, and
+// members returning each result type.
+class TypesObject : public HostObject
+{
+public:
+    const QList<HostMember> &members() const override
+    {
+        static const QList<HostMember> list = [] {
+            QList<HostMember> l;
+            const std::pair<const char *, ValueType> types[] = {
+                {"Variant", ValueType::Variant}, {"Boolean", ValueType::Boolean}, {"Byte", ValueType::Byte},
+                {"Integer", ValueType::Integer}, {"Long", ValueType::Long},     {"Single", ValueType::Single},
+                {"Double", ValueType::Double},   {"String", ValueType::String},
+            };
+            for (const auto &[name, type] : types)
+                l.append({QStringLiteral("tnEcho") + QLatin1String(name), {{QStringLiteral("V"), type, true}}, type});
+            l.append({QStringLiteral("tnNull"), {}, ValueType::Variant});
+            l.append({QStringLiteral("tnSub"), {}, ValueType::Empty});
+            return l;
+        }();
+        return list;
+    }
+    QVariant invoke(int memberIndex, const QVariantList &args, HostError *) override
+    {
+        if (memberIndex < 8) {
+            seen.append(QString::fromLatin1(args[0].metaType().name() ? args[0].metaType().name() : "invalid"));
+            return args[0];
+        }
+        if (memberIndex == 8)
+            return QVariant::fromValue(nullptr);
+        return 42; // a Sub's value never reaches the script
+    }
+    QStringList seen;
+};
+
+} // namespace
+
+TEST_F(Worker, ArgumentsAndResultsCrossThePipeWithTheirTypes)
+{
+    TypesObject types;
+    engine.addObject(QStringLiteral("clsTypes"), &types, true);
+    ASSERT_EQ(run(QStringLiteral(
+                  "var r = [tnEchoVariant(null), tnEchoVariant(), tnEchoBoolean('1'), tnEchoByte(254.5),"
+                  " tnEchoInteger('-7'), tnEchoLong(2147483647), tnEchoSingle(0.5), tnEchoDouble(true),"
+                  " tnEchoString(12.5), tnNull(), tnSub(), tnEchoVariant([1, 'a'])];"
+                  "tnPrint(r.map(function (v) { return typeof v + ':' + v; }).join(' '));")),
+              RunOutcome::Ok)
+        << qPrintable(error.Description);
+    EXPECT_EQ(object.printed, QStringLiteral("object:null undefined:undefined boolean:true number:254 number:-7"
+                                             " number:2147483647 number:0.5 number:-1 string:12.5 object:null"
+                                             " undefined:undefined object:1,a"));
+    EXPECT_EQ(types.seen, QStringList({"std::nullptr_t", "invalid", "bool", "uint", "int", "int", "float",
+                                       "double", "QString", "QVariantList"}));
+    // Conversion failures are the host's errors, raised in the script.
+    ASSERT_EQ(run(QStringLiteral("try { tnEchoByte(256); } catch (e) { tnPrint(' ' + e.number); }"
+                                 "try { tnEchoInteger('x'); } catch (e) { tnPrint(' ' + e.number); }"
+                                 "try { tnEchoLong(1, 2); } catch (e) { tnPrint(' ' + e.number); }")),
+              RunOutcome::Ok);
+    EXPECT_TRUE(object.printed.endsWith(QStringLiteral(" 6 13 450"))) << qPrintable(object.printed);
+}
+
+// ---- the messages themselves ----
+
+TEST(JsWire, EveryMessageComesBackAsSent)
+{
+    QByteArray stream;
+    stream += wire::encodeHello();
+    stream += wire::encodeReset();
+    stream += wire::encode(wire::AddObjectMsg{3, QStringLiteral("clsTNExport"), false, {"tnOutput", "tnRed"}});
+    stream += wire::encode(wire::RunMsg{QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"), 750});
+    stream += wire::encode(wire::CallMsg{1, 2, {QVariant(), QVariant::fromValue(nullptr), 2.5, QStringLiteral("x")}});
+    stream += wire::encode(wire::ReplyMsg{QVariant(uint(200)), 6, QStringLiteral("Overflow")});
+    wire::DoneMsg done;
+    done.outcome = RunOutcome::Error;
+    done.error = {1002, QStringLiteral("Syntax error"), 4, 2, QStringLiteral("var x = ;")};
+    stream += wire::encode(done);
+
+    // Delivered a byte at a time, as a pipe may.
+    QByteArray buffer;
+    QList<wire::Message> got;
+    for (char c : stream) {
+        buffer.append(c);
+        bool broken = true;
+        while (auto m = wire::take(buffer, &broken))
+            got.append(*m);
+        ASSERT_FALSE(broken);
+    }
+    ASSERT_EQ(got.size(), 7);
+    EXPECT_TRUE(buffer.isEmpty());
+    EXPECT_EQ(got[0].kind, wire::Kind::Hello);
+    EXPECT_EQ(got[1].kind, wire::Kind::Reset);
+    EXPECT_EQ(got[2].addObject.index, 3);
+    EXPECT_EQ(got[2].addObject.name, QStringLiteral("clsTNExport"));
+    EXPECT_FALSE(got[2].addObject.addMembers);
+    EXPECT_EQ(got[2].addObject.members, QStringList({"tnOutput", "tnRed"}));
+    EXPECT_EQ(got[3].run.code, QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"));
+    EXPECT_EQ(got[3].run.timeLimitMs, 750);
+    ASSERT_EQ(got[4].call.args.size(), 4);
+    EXPECT_EQ(got[4].call.object, 1);
+    EXPECT_EQ(got[4].call.member, 2);
+    EXPECT_FALSE(got[4].call.args[0].isValid());
+    EXPECT_EQ(got[4].call.args[1].metaType().id(), QMetaType::Nullptr);
+    EXPECT_EQ(got[4].call.args[2], QVariant(2.5));
+    EXPECT_EQ(got[5].reply.value.metaType().id(), QMetaType::UInt);
+    EXPECT_EQ(got[5].reply.errorNumber, 6);
+    EXPECT_EQ(got[6].done.outcome, RunOutcome::Error);
+    EXPECT_EQ(got[6].done.error.Number, 1002);
+    EXPECT_EQ(got[6].done.error.Line, 4);
+    EXPECT_EQ(got[6].done.error.Column, 2);
+    EXPECT_EQ(got[6].done.error.Text, QStringLiteral("var x = ;"));
+}
+
+TEST(JsWire, DamagedStreamsAreRefused)
+{
+    bool broken = false;
+    QByteArray huge("\xff\xff\xff\x7f", 4); // would ask for 2 GiB
+    EXPECT_FALSE(wire::take(huge, &broken));
+    EXPECT_TRUE(broken);
+
+    QByteArray empty("\0\0\0\0", 4);
+    EXPECT_FALSE(wire::take(empty, &broken));
+    EXPECT_TRUE(broken);
+
+    QByteArray unknown("\x01\0\0\0\x63", 5); // kind 99
+    EXPECT_FALSE(wire::take(unknown, &broken));
+    EXPECT_TRUE(broken);
+
+    // A Run whose body is cut short inside its code text.
+    QByteArray cut = wire::encode(wire::RunMsg{QStringLiteral("while (true) {}"), 5});
+    cut.remove(cut.size() - 8, 4);
+    const quint32 n = quint32(cut.size() - 4);
+    for (int i = 0; i < 4; ++i)
+        cut[i] = char((n >> (8 * i)) & 0xFF);
+    EXPECT_FALSE(wire::take(cut, &broken));
+    EXPECT_TRUE(broken);
+
+    // A Done with an outcome that does not exist.
+    wire::DoneMsg done;
+    done.outcome = RunOutcome(7);
+    QByteArray bad = wire::encode(done);
+    EXPECT_FALSE(wire::take(bad, &broken));
+    EXPECT_TRUE(broken);
+
+    QByteArray partial = wire::encodeHello().left(3);
+    EXPECT_FALSE(wire::take(partial, &broken));
+    EXPECT_FALSE(broken);
+}
