@@ -8,8 +8,10 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace tintwell::script {
 
@@ -76,46 +78,78 @@ private:
 
 namespace {
 
+} // namespace
+
 // Interrupts the engine from a second thread once the time limit has passed.
 // QJSEngine::setInterrupted is the one call that is safe from another thread.
-class Watchdog
+// One thread serves every run: starting a thread per run cost more than a
+// short script takes.
+class JsRunner::Watchdog
 {
 public:
-    Watchdog(QJSEngine *js, int limitMs)
+    Watchdog()
+        : m_thread([this] { loop(); })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_quit = true;
+        }
+        m_wake.notify_all();
+        m_thread.join();
+    }
+
+    void arm(QJSEngine *js, int limitMs)
     {
         if (limitMs <= 0)
             return;
-        m_thread = std::thread([this, js, limitMs] {
-            std::unique_lock lock(m_mutex);
-            if (!m_done.wait_for(lock, std::chrono::milliseconds(limitMs), [this] { return m_stop; })) {
-                m_fired = true;
-                js->setInterrupted(true);
-            }
-        });
-    }
-    ~Watchdog() { stop(); }
-
-    // Returns whether the limit was hit.
-    bool stop()
-    {
-        if (m_thread.joinable()) {
-            {
-                std::lock_guard lock(m_mutex);
-                m_stop = true;
-            }
-            m_done.notify_one();
-            m_thread.join();
+        {
+            std::lock_guard lock(m_mutex);
+            m_js = js;
+            m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+            m_fired = false;
         }
-        return m_fired;
+        m_wake.notify_all();
+    }
+
+    // Returns whether the limit was hit. After this the engine is left alone.
+    bool disarm()
+    {
+        std::lock_guard lock(m_mutex);
+        m_js = nullptr;
+        return std::exchange(m_fired, false);
     }
 
 private:
-    std::thread m_thread;
+    void loop()
+    {
+        std::unique_lock lock(m_mutex);
+        while (!m_quit) {
+            if (!m_js) {
+                m_wake.wait(lock);
+                continue;
+            }
+            if (m_wake.wait_until(lock, m_deadline) == std::cv_status::timeout && m_js
+                && std::chrono::steady_clock::now() >= m_deadline) {
+                m_js->setInterrupted(true);
+                m_js = nullptr;
+                m_fired = true;
+            }
+        }
+    }
+
     std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_stop = false;
-    bool m_fired = false; // written by the thread before join, read after
+    std::condition_variable m_wake;
+    QJSEngine *m_js = nullptr; // armed while set
+    std::chrono::steady_clock::time_point m_deadline;
+    bool m_fired = false;
+    bool m_quit = false;
+    std::thread m_thread; // last: starts once the members above exist
 };
+
+namespace {
 
 // The JScript numbers for the engine's own error kinds, so that a script's
 // errors read alike in both languages.
@@ -213,74 +247,138 @@ struct JsRunner::Instance {
     QJSEngine js;
     QJSValue bridgeValue;
     QJSValue factory;
-    bool used = false;
 };
 
-JsRunner::JsRunner(HostCall call) : m_call(std::move(call)) {}
+// A thread that owns one engine; everything done to the engine is posted
+// here, in order. The engine is built on this thread and dies on it.
+class JsRunner::Slot
+{
+public:
+    explicit Slot(const HostCall &call) : m_call(call), m_thread([this] { loop(); }) { post([this] { build(); }); }
+    ~Slot()
+    {
+        post([this] { m_quit = true; });
+        m_thread.join();
+    }
+
+    void post(std::function<void()> task)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_tasks.push_back(std::move(task));
+        }
+        m_wake.notify_one();
+    }
+
+    // Runs task on the slot's thread and waits for it.
+    void call(const std::function<void()> &task)
+    {
+        std::mutex doneMutex;
+        std::condition_variable doneWake;
+        bool done = false;
+        post([&] {
+            task();
+            std::lock_guard lock(doneMutex);
+            done = true;
+            doneWake.notify_one();
+        });
+        std::unique_lock lock(doneMutex);
+        doneWake.wait(lock, [&] { return done; });
+    }
+
+    // Only on the slot's thread.
+    void build() { m_instance = std::make_unique<Instance>(m_call); }
+    Instance &instance() { return *m_instance; }
+
+private:
+    void loop()
+    {
+        while (!m_quit) {
+            std::function<void()> task;
+            {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [this] { return !m_tasks.empty(); });
+                task = std::move(m_tasks.front());
+                m_tasks.pop_front();
+            }
+            task();
+        }
+        m_instance.reset();
+    }
+
+    const HostCall &m_call;
+    std::unique_ptr<Instance> m_instance;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_tasks;
+    bool m_quit = false; // only touched on the slot's thread
+    std::thread m_thread; // last: starts once the members above exist
+};
+
+JsRunner::JsRunner(HostCall call) : m_call(std::move(call)), m_watchdog(std::make_unique<Watchdog>())
+{
+    for (auto &slot : m_slots)
+        slot = std::make_unique<Slot>(m_call);
+}
 
 JsRunner::~JsRunner() = default;
 
-JsRunner::Instance &JsRunner::current()
-{
-    if (!m_current)
-        m_current = m_spare ? std::move(m_spare) : std::make_unique<Instance>(m_call);
-    return *m_current;
-}
-
-void JsRunner::prepare()
-{
-    if (!m_current)
-        current();
-    if (!m_spare && m_current->used)
-        m_spare = std::make_unique<Instance>(m_call);
-}
-
 void JsRunner::reset()
 {
-    if (m_current && !m_current->used)
+    if (!m_used)
         return; // nothing to forget
-    m_current.reset();
+    // The other engine is fresh (or being built); this one is rebuilt while
+    // the other runs.
+    Slot &old = *m_slots[m_current];
+    old.post([&old] { old.build(); });
+    m_current ^= 1;
+    m_used = false;
 }
 
 void JsRunner::addObject(int index, const QString &name, bool addMembers, const QStringList &members)
 {
-    Instance &in = current();
-    in.used = true;
-    QJSValue makeMember = in.factory.call({in.bridgeValue, index});
-    QJSValue holder = in.js.newObject();
-    QJSValue global = in.js.globalObject();
-    for (int i = 0; i < members.size(); ++i) {
-        QJSValue fn = makeMember.call({i});
-        holder.setProperty(members[i], fn);
-        if (addMembers)
-            global.setProperty(members[i], fn);
-    }
-    global.setProperty(name, holder);
+    m_used = true;
+    Slot &slot = *m_slots[m_current];
+    slot.post([&slot, index, name, addMembers, members] {
+        Instance &in = slot.instance();
+        QJSValue makeMember = in.factory.call({in.bridgeValue, index});
+        QJSValue holder = in.js.newObject();
+        QJSValue global = in.js.globalObject();
+        for (int i = 0; i < members.size(); ++i) {
+            QJSValue fn = makeMember.call({i});
+            holder.setProperty(members[i], fn);
+            if (addMembers)
+                global.setProperty(members[i], fn);
+        }
+        global.setProperty(name, holder);
+    });
 }
 
 RunOutcome JsRunner::run(const QString &code, int timeLimitMs, ScriptError *error)
 {
     error->clear();
-    Instance &in = current();
-    in.used = true;
-    QStringList trace;
-    QJSValue result;
-    bool timedOut = false;
-    {
-        Watchdog watchdog(&in.js, timeLimitMs);
-        result = in.js.evaluate(code, kScriptFile, 1, &trace);
-        timedOut = watchdog.stop();
-    }
-    if (timedOut || in.js.isInterrupted()) {
-        in.js.setInterrupted(false);
-        return RunOutcome::Timeout;
-    }
-    // A thrown value that is not an Error object comes back as a plain
-    // value; only the stack trace tells that it was thrown.
-    if (!result.isError() && trace.isEmpty())
-        return RunOutcome::Ok;
-    fillError(result, trace, code, error);
-    return RunOutcome::Error;
+    m_used = true;
+    Slot &slot = *m_slots[m_current];
+    RunOutcome outcome = RunOutcome::Ok;
+    slot.call([&] {
+        Instance &in = slot.instance();
+        QStringList trace;
+        m_watchdog->arm(&in.js, timeLimitMs);
+        const QJSValue result = in.js.evaluate(code, kScriptFile, 1, &trace);
+        const bool timedOut = m_watchdog->disarm();
+        if (timedOut || in.js.isInterrupted()) {
+            in.js.setInterrupted(false);
+            outcome = RunOutcome::Timeout;
+            return;
+        }
+        // A thrown value that is not an Error object comes back as a plain
+        // value; only the stack trace tells that it was thrown.
+        if (!result.isError() && trace.isEmpty())
+            return;
+        fillError(result, trace, code, error);
+        outcome = RunOutcome::Error;
+    });
+    return outcome;
 }
 
 } // namespace tintwell::script

@@ -29,6 +29,9 @@ using HostCall = std::function<HostReply(int object, int member, const QVariantL
 
 class JsBridge;
 
+// Two engines, each on a thread of its own: one takes the runs while the
+// other, used before the last reset, is rebuilt. A reset thus costs nothing
+// when runs come back to back, which the export scripts do.
 class JsRunner
 {
 public:
@@ -40,18 +43,20 @@ public:
     // Drops all code, variables and objects: the next run gets a fresh engine.
     void reset();
     void addObject(int index, const QString &name, bool addMembers, const QStringList &members);
+    // Runs on the current engine's thread and waits; host calls are made from
+    // that thread while this one waits.
     RunOutcome run(const QString &code, int timeLimitMs, ScriptError *error);
-    // Builds the engine the next reset will take, so that a reset costs nothing
-    // when it comes. The worker calls this after answering a run.
-    void prepare();
 
 private:
     struct Instance;
-    Instance &current();
+    class Slot;
+    class Watchdog;
 
     HostCall m_call;
-    std::unique_ptr<Instance> m_current;
-    std::unique_ptr<Instance> m_spare;
+    std::unique_ptr<Watchdog> m_watchdog;
+    std::unique_ptr<Slot> m_slots[2];
+    int m_current = 0;
+    bool m_used = false; // something added or run since the last reset
 };
 
 } // namespace tintwell::script

@@ -12,9 +12,11 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -79,6 +81,11 @@ wire::Message readMessage(QByteArray &buffer)
 
 int main(int argc, char *argv[])
 {
+    // A script without a time limit must not outlive the program that ran it.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent) // the program went before the line above took hold
+        return 0;
     if (kCapMemory) {
         rlimit cap{kAddressSpaceBytes, kAddressSpaceBytes};
         setrlimit(RLIMIT_AS, &cap);
@@ -102,7 +109,6 @@ int main(int argc, char *argv[])
         reply.error.description = m.reply.errorDescription;
         return reply;
     });
-    runner.prepare();
     if (!writeAll(wire::encodeHello()))
         return 0;
 
@@ -120,7 +126,6 @@ int main(int argc, char *argv[])
             done.outcome = runner.run(m.run.code, m.run.timeLimitMs, &done.error);
             if (!writeAll(wire::encode(done)))
                 return 0;
-            runner.prepare(); // while the program goes on, not while it waits
             break;
         }
         default:
