@@ -232,6 +232,37 @@ void fillError(const QJSValue &thrown, const QStringList &trace, const QString &
 
 } // namespace
 
+// The engine keeps string lengths in 32 bits: "x".repeat(2**31) wraps to ""
+// and a padStart past 2**31 to garbage. These built-ins are replaced, before
+// any script runs and beyond its reach, by ones that refuse such a length as
+// other engines do. Strings grown with + cannot be checked here; the worker's
+// memory cap ends those.
+const QString kStringGuards = QStringLiteral(R"((function () {
+    'use strict';
+    var max = 0x3fffffff;
+    var proto = String.prototype;
+    var repeat = proto.repeat, padStart = proto.padStart, padEnd = proto.padEnd;
+    function tooLong() { return new RangeError('Invalid string length'); }
+    function lengthOf(self) { return self === null || self === undefined ? 0 : String(self).length; }
+    function fix(name, fn) {
+        Object.defineProperty(proto, name, { value: fn, writable: false, enumerable: false, configurable: false });
+    }
+    fix('repeat', function repeat_(count) {
+        var n = Math.floor(Number(count));
+        var len = lengthOf(this);
+        if (len > 0 && n > 0 && n !== Infinity && len * n > max) throw tooLong();
+        return repeat.call(this, count);
+    });
+    function pad(original) {
+        return function (maxLength) {
+            if (Number(maxLength) > max && lengthOf(this) < Number(maxLength)) throw tooLong();
+            return original.apply(this, arguments);
+        };
+    }
+    fix('padStart', pad(padStart));
+    fix('padEnd', pad(padEnd));
+})();)");
+
 struct JsRunner::Instance {
     explicit Instance(const HostCall &call) : bridge(&js, call), js()
     {
@@ -240,6 +271,7 @@ struct JsRunner::Instance {
         factory = js.evaluate(QStringLiteral(
             "(function (bridge, o) { return function (m) {"
             " return function () { return bridge.call(o, m, arguments); }; }; })"), kHostFile);
+        js.evaluate(kStringGuards, kHostFile);
     }
     // Members go in reverse order: the values first, then the engine, and the
     // bridge the engine's objects refer to last.
