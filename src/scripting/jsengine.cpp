@@ -57,7 +57,9 @@ QVariant portable(const QVariant &value)
 
 } // namespace
 
-JsEngine::JsEngine() = default;
+JsEngine::JsEngine() : m_program(workerPath()) {}
+
+JsEngine::JsEngine(const QString &workerProgram) : m_program(workerProgram) {}
 
 JsEngine::~JsEngine()
 {
@@ -76,7 +78,7 @@ bool JsEngine::startWorker(ScriptError *error)
     stopWorker();
     m_worker = std::make_unique<QProcess>();
     m_worker->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_worker->start(workerPath(), {}, QIODevice::ReadWrite | QIODevice::Unbuffered);
+    m_worker->start(m_program, {}, QIODevice::ReadWrite | QIODevice::Unbuffered);
     ++m_started;
     m_ready = false;
     m_input.clear();

@@ -28,6 +28,9 @@ class JsEngine : public Engine
 {
 public:
     JsEngine();
+    // Runs the given program as the worker instead of the one found next to
+    // the executable.
+    explicit JsEngine(const QString &workerProgram);
     ~JsEngine() override;
     JsEngine(const JsEngine &) = delete;
     JsEngine &operator=(const JsEngine &) = delete;
@@ -62,6 +65,7 @@ private:
     bool waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut);
     QByteArray serviceCall(const wire::Message &call);
 
+    QString m_program;
     std::unique_ptr<QProcess> m_worker;
     QByteArray m_input;
     bool m_ready = false;   // the worker said Hello

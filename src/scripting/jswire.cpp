@@ -25,6 +25,21 @@ QByteArray frame(Kind kind, Fill fill)
     return bytes;
 }
 
+bool knownKind(quint8 k)
+{
+    switch (Kind(k)) {
+    case Kind::Reset:
+    case Kind::AddObject:
+    case Kind::Run:
+    case Kind::Reply:
+    case Kind::Hello:
+    case Kind::Call:
+    case Kind::Done:
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QByteArray encodeReset()
@@ -74,6 +89,12 @@ std::optional<Message> take(QByteArray &buffer, bool *broken)
     for (int i = 0; i < 4; ++i)
         n |= quint32(quint8(buffer[i])) << (8 * i);
     if (n == 0 || n > kMaxMessageBytes) {
+        *broken = true;
+        return std::nullopt;
+    }
+    // The kind comes first: a stream of nonsense is refused at its fifth byte,
+    // not after its length's worth of it has been read.
+    if (buffer.size() >= 5 && !knownKind(quint8(buffer[4]))) {
         *broken = true;
         return std::nullopt;
     }

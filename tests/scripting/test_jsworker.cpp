@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <string>
 
 #include <csignal>
 #include <sys/types.h>
@@ -290,6 +294,11 @@ TEST(JsWire, DamagedStreamsAreRefused)
     EXPECT_FALSE(wire::take(unknown, &broken));
     EXPECT_TRUE(broken);
 
+    // Text where a message should be: refused before its "length" has come.
+    QByteArray text("y\ny\ny", 5);
+    EXPECT_FALSE(wire::take(text, &broken));
+    EXPECT_TRUE(broken);
+
     // A Run whose body is cut short inside its code text.
     QByteArray cut = wire::encode(wire::RunMsg{QStringLiteral("while (true) {}"), 5});
     cut.remove(cut.size() - 8, 4);
@@ -309,4 +318,74 @@ TEST(JsWire, DamagedStreamsAreRefused)
     QByteArray partial = wire::encodeHello().left(3);
     EXPECT_FALSE(wire::take(partial, &broken));
     EXPECT_FALSE(broken);
+}
+
+// ---- workers that are missing or misbehave ----
+
+namespace {
+
+// A stand-in worker written as a shell script.
+QString fakeWorker(QTemporaryDir &dir, const char *body)
+{
+    const QString path = dir.filePath(QStringLiteral("worker.sh"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write("#!/bin/sh\n");
+    file.write(body);
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+// The Hello message: length 1, kind 10.
+const char kSayHello[] = "printf '\\001\\000\\000\\000\\012'\n";
+
+} // namespace
+
+TEST(JsWorkerMissing, AWorkerThatCannotStartIsAnErrorEveryTime)
+{
+    QTemporaryDir dir;
+    for (const QString &program : {dir.filePath(QStringLiteral("no-such-worker")), fakeWorker(dir, "exit 0\n"),
+                                   fakeWorker(dir, "exec yes\n")}) {
+        SCOPED_TRACE(qPrintable(program));
+        JsEngine engine(program);
+        RecordingObject object;
+        engine.addObject(QStringLiteral("clsTest"), &object, true);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            ScriptError error;
+            EXPECT_EQ(engine.addCode(QStringLiteral("tnPrint('x');"), 1000, &error), RunOutcome::Error);
+            EXPECT_EQ(error.Number, 429);
+            EXPECT_TRUE(error.Description.contains(QStringLiteral("tintwell-jsworker")));
+            EXPECT_EQ(engine.workerPid(), 0); // a worker talking nonsense is not left running
+        }
+        EXPECT_TRUE(object.printed.isEmpty());
+    }
+}
+
+TEST(JsWorkerMissing, AWorkerThatGreetsAndThenFailsIsLostOrTimedOut)
+{
+    QTemporaryDir dir;
+    {
+        JsEngine engine(fakeWorker(dir, (std::string(kSayHello) + "exit 0\n").c_str()));
+        ScriptError error;
+        EXPECT_EQ(engine.addCode(QStringLiteral("1"), 1000, &error), RunOutcome::Error);
+        EXPECT_EQ(error.Number, 7);
+    }
+    {
+        JsEngine engine(fakeWorker(dir, (std::string(kSayHello) + "exec sleep 30\n").c_str()));
+        ScriptError error;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(engine.addCode(QStringLiteral("1"), 100, &error), RunOutcome::Timeout);
+        EXPECT_LT(clock.elapsed(), 5000);
+    }
+    {
+        // Answers the run with a message of a kind the host never expects.
+        JsEngine engine(fakeWorker(dir, (std::string(kSayHello) + "printf '\\001\\000\\000\\000\\001'; exec sleep 30\n").c_str()));
+        ScriptError error;
+        EXPECT_EQ(engine.addCode(QStringLiteral("1"), 1000, &error), RunOutcome::Error);
+        EXPECT_EQ(error.Number, 7);
+        EXPECT_EQ(engine.workersStarted(), 2); // and a new one started for the next run
+    }
 }
