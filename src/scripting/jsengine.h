@@ -4,7 +4,9 @@
 // past the engine's length limit, an allocation of gigabytes - kills only the
 // worker: the run ends with "Out of memory" and the next run gets a new worker.
 // A run past the time limit is interrupted inside the worker, and the worker is
-// killed if it does not stop at once.
+// killed if it does not stop at once. The worker runs with its address space
+// capped and behind a system-call filter (no files, sockets or programs), so a
+// script that found a fault in the engine would still reach nothing.
 //
 // Host objects stay in this process: the worker calls back for every member
 // call and this side converts the arguments from the member's description, so

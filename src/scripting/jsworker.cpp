@@ -7,6 +7,7 @@
 // It opens nothing: no files, no network; it reads stdin and writes stdout.
 
 #include "scripting/jsrunner.h"
+#include "scripting/jssandbox.h"
 #include "scripting/jswire.h"
 
 #include <QCoreApplication>
@@ -15,9 +16,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <exception>
+#include <thread>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace tintwell::script;
@@ -77,10 +83,38 @@ wire::Message readMessage(QByteArray &buffer)
     }
 }
 
+// With --sandbox-check the worker closes its sandbox, tries what the sandbox
+// must refuse and what it must allow, prints the results and exits; the
+// tests read them.
+int checkSandbox()
+{
+    if (!closeWorkerSandbox()) {
+        std::puts("sandbox unavailable");
+        return 1;
+    }
+    auto result = [](bool refused) { return refused ? (errno == EPERM ? "refused" : "failed") : "allowed"; };
+    const int fd = ::open("/etc/hostname", O_RDONLY);
+    std::printf("open %s\n", result(fd < 0));
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    std::printf("socket %s\n", result(sock < 0));
+    const pid_t child = ::fork();
+    if (child == 0)
+        std::_Exit(0);
+    std::printf("fork %s\n", result(child < 0));
+    const int killed = ::kill(getppid(), 0);
+    std::printf("signal %s\n", result(killed != 0));
+    bool ran = false;
+    std::thread([&ran] { ran = true; }).join();
+    std::printf("thread %s\n", ran ? "allowed" : "refused");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], "--sandbox-check") == 0)
+        return checkSandbox();
     // A script without a time limit must not outlive the program that ran it.
     const pid_t parent = getppid();
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -109,6 +143,10 @@ int main(int argc, char *argv[])
         reply.error.description = m.reply.errorDescription;
         return reply;
     });
+    // Whatever the C library reads once (the time zone) it reads now, before
+    // the sandbox shuts files out.
+    tzset();
+    closeWorkerSandbox();
     if (!writeAll(wire::encodeHello()))
         return 0;
 

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <string>
@@ -388,4 +389,34 @@ TEST(JsWorkerMissing, AWorkerThatGreetsAndThenFailsIsLostOrTimedOut)
         EXPECT_EQ(error.Number, 7);
         EXPECT_EQ(engine.workersStarted(), 2); // and a new one started for the next run
     }
+}
+
+TEST(JsWorkerSandbox, TheWorkerCannotReachFilesTheNetworkOrOtherPrograms)
+{
+    QProcess worker;
+    worker.start(QStringLiteral(TINTWELL_JSWORKER_BUILD_PATH), {QStringLiteral("--sandbox-check")});
+    ASSERT_TRUE(worker.waitForFinished(10000));
+    const QString out = QString::fromLatin1(worker.readAllStandardOutput());
+    if (out.startsWith(QLatin1String("sandbox unavailable")))
+        GTEST_SKIP() << "no system call filter on this system";
+    EXPECT_EQ(out, QStringLiteral("open refused\nsocket refused\nfork refused\nsignal refused\nthread allowed\n"));
+}
+
+TEST(JsWorkerSandbox, ScriptsStillGetDatesAndFreshEnginesInsideIt)
+{
+    // Engines after a reset are built with the sandbox already closed.
+    JsEngine engine;
+    RecordingObject object;
+    for (int round = 0; round < 3; ++round) {
+        engine.reset();
+        engine.addObject(QStringLiteral("clsTest"), &object, true);
+        ScriptError error;
+        ASSERT_EQ(engine.addCode(QStringLiteral("tnPrint(new Date(2020, 5, 1).getFullYear() + ' ' + typeof seen + ' ');"
+                                                "var seen = 1;"),
+                                 1000, &error),
+                  RunOutcome::Ok)
+            << qPrintable(error.Description);
+    }
+    EXPECT_EQ(object.printed, QStringLiteral("2020 undefined 2020 undefined 2020 undefined "));
+    EXPECT_EQ(engine.workersStarted(), 1);
 }
