@@ -146,13 +146,15 @@ int main(int argc, char *argv[])
     control.Reset();
     control.AddObject(QStringLiteral("clsTNDebug"), &printer, true);
     const RunOutcome outcome = control.AddCode(code);
+    // As at the program's shut-down: objects still held are terminated.
+    const ScriptError e = control.Error();
+    control.Reset();
     std::fflush(stdout);
     if (outcome == RunOutcome::Timeout) {
         std::fputs("Timeout\n", stderr);
         return kExitTimeout;
     }
     if (outcome == RunOutcome::Error) {
-        const ScriptError &e = control.Error();
         writeOut(stderr, QStringLiteral("(Ln %1, Col %2) error %3: %4\n")
                              .arg(e.Line).arg(e.Column).arg(e.Number).arg(e.Description));
         if (!e.Text.isEmpty())

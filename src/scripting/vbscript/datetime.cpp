@@ -141,7 +141,8 @@ QString formatDateValue(double serial)
 {
     const double whole = std::trunc(serial);
     const bool hasTime = std::fabs(serial - whole) * 86400.0 >= 0.5;
-    if (whole == 0 && hasTime)
+    // Day zero is "no date": midnight of it still shows as a time.
+    if (whole == 0)
         return formatLongTime(serial);
     if (!hasTime)
         return formatShortDate(serial);

@@ -111,7 +111,9 @@ void raise(int number)
 
 void raise(int number, const QString &detail)
 {
-    throw VbsError(number, errorText(number) + QStringLiteral(": '") + detail + QLatin1Char('\''));
+    VbsError e(number, errorText(number) + QStringLiteral(": '") + detail + QLatin1Char('\''));
+    e.errDescription = errorText(number);
+    throw e;
 }
 
 } // namespace tintwell::vbs

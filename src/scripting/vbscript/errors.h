@@ -90,6 +90,8 @@ struct VbsError {
     int number = 0;
     QString description;
     QString source;
+    // Err.Description: the bare text, where the report names the culprit too.
+    QString errDescription;
     int line = 0;
     int column = 0;
     VbsError(int n) : number(n), description(errorText(n)) {}

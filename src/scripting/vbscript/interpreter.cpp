@@ -103,6 +103,27 @@ void Interpreter::resetState()
     shuttingDown_ = false;
 }
 
+void Interpreter::releaseAll(int timeLimitMs)
+{
+    timedOut_ = false;
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs > 0 ? timeLimitMs : 1000);
+    char base;
+    stackBase_ = &base;
+    callDepth_ = 0;
+    try {
+        // In the order the names were made, so objects go the way they came.
+        for (GlobalEntry &g : globals_) {
+            Value old = std::move(g.value);
+            g.value = Value();
+            old = Value();
+            drainTerminates();
+        }
+    } catch (VbsAbort &) {
+        // Out of time: the rest go without their terminate routines.
+    }
+    resetState();
+}
+
 GlobalEntry *Interpreter::global(const QString &lower, const QString &name)
 {
     auto it = globalIndex_.constFind(lower);
@@ -340,7 +361,7 @@ Flow Interpreter::execBlock(const Block &b, Frame &f)
             if (!f.resumeNext)
                 throw;
             err_->number = e.number;
-            err_->description = e.description;
+            err_->description = e.errDescription.isEmpty() ? e.description : e.errDescription;
             err_->source = e.source.isEmpty() ? QStringLiteral("VBScript runtime error") : e.source;
             fl = Flow::Normal;
         }

@@ -36,6 +36,9 @@ public:
     script::RunOutcome run(const QString &code, int timeLimitMs, script::ScriptError *error);
     void setMsgBoxHandler(script::MsgBoxHandler h) { msgBox_ = std::move(h); }
     void setStackBudget(size_t bytes) { stackBudget_ = bytes; }
+    // Releases every variable while the objects may still run Class_Terminate,
+    // within the given time; what a terminate routine raises is dropped.
+    void releaseAll(int timeLimitMs);
 
     // ---- used by the resolver, objects and built-ins ----
     GlobalEntry *global(const QString &lower, const QString &name);

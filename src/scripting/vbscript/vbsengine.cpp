@@ -10,6 +10,8 @@ VbsEngine::~VbsEngine() = default;
 
 void VbsEngine::reset()
 {
+    // Objects still held see their Class_Terminate before the code goes.
+    interp_->releaseAll(1000);
     interp_ = std::make_unique<Interpreter>();
     interp_->setMsgBoxHandler(msgBox_);
 }

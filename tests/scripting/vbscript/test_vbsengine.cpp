@@ -60,6 +60,7 @@ Outcome runCode(const QString &code, int limit = 1000)
     engine->addObject(QStringLiteral("clsTNDebug"), &rec, true);
     Outcome r;
     r.outcome = engine->addCode(code, limit, &r.error);
+    engine->reset(); // as the program does before the next run or at shut-down
     r.out = rec.out;
     return r;
 }
