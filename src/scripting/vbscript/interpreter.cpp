@@ -258,8 +258,17 @@ Flow Interpreter::runTopLevel(Program &prog, Frame *parent)
     return execBlock(prog.top, f);
 }
 
+void Interpreter::checkStack()
+{
+    char here;
+    if (callDepth_ > kMaxCallDepth || (stackBase_ && size_t(stackBase_ - &here) > stackBudget_))
+        raise(err::OutOfStack);
+}
+
 void Interpreter::execute(const QString &code, Frame &f, bool global)
 {
+    // Text that runs itself again nests here, not through a procedure call.
+    checkStack();
     std::unique_ptr<Program> prog;
     try {
         prog = parseProgram(code);
@@ -282,6 +291,7 @@ void Interpreter::execute(const QString &code, Frame &f, bool global)
 
 Value Interpreter::evaluate(const QString &code, Frame &f)
 {
+    checkStack();
     std::unique_ptr<Program> prog;
     try {
         prog = parseProgram(code, ParseMode::Expression);
@@ -1216,15 +1226,12 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
     const int n = args.size();
     if (n != int(p.params.size()))
         raise(err::WrongArgs, p.name);
-    char here;
-    if (++callDepth_ > 3000 || (stackBase_ && size_t(stackBase_ - &here) > stackBudget_)) {
-        --callDepth_;
-        raise(err::OutOfStack);
-    }
+    ++callDepth_;
     struct DepthGuard {
         int &d;
         ~DepthGuard() { --d; }
     } guard{callDepth_};
+    checkStack();
     tick(*this, ticks_);
 
     std::vector<Value> storage(size_t(p.localCount));

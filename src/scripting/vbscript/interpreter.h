@@ -55,6 +55,10 @@ public:
     double rnd(double arg);
     void randomize(const Value *seed);
     void checkTime();
+    // "Out of stack space" before the C++ stack runs out, however deep the
+    // script nests calls, Execute or Eval.
+    void checkStack();
+    static constexpr int kMaxCallDepth = 3000;
 
     Value eval(const Expr &e, Frame &f);
 
