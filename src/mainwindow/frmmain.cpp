@@ -5,11 +5,19 @@
 #include "mainwindow/frmabout.h"
 #include "mainwindow/frmlicense.h"
 #include "mainwindow/sliderrow.h"
+#include "platform/colordialog.h"
+#include "platform/help.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QWhatsThis>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -111,6 +119,8 @@ frmMain::frmMain(AppContext &context, clsRegistry &registry, QWidget *parent)
     m_lastColorTimer->setSingleShot(true);
     m_lastColorTimer->setInterval(LastColorDelayMs);
     connect(m_lastColorTimer, &QTimer::timeout, this, &frmMain::flushLastColor);
+    // One application-wide filter: the key preview of S and Z, and the
+    // clicks and keys of the output boxes, the swatch, the preview and the menus.
     qApp->installEventFilter(this);
 
     showLicense = [this] {
@@ -145,9 +155,14 @@ void frmMain::buildMenus()
     for (int i = 0; i < kBoxCount; ++i) {
         m_copyValue[std::size_t(i)] = edit->addAction(QString::fromLatin1(copyNames[i]));
         m_copyValue[std::size_t(i)]->setShortcut(QKeySequence(Qt::Key(Qt::Key_F2 + i)));
+        connect(m_copyValue[std::size_t(i)], &QAction::triggered, this,
+                [this, i] { CopyBoxText(m_copyBox[std::size_t(i)], Qt::Key_C, 2); });
     }
-    edit->addAction(QStringLiteral("Copy S&watch"))->setShortcut(QKeySequence(Qt::Key_F9));
-    edit->addAction(QStringLiteral("Copy &Octal"));
+    m_copySwatchItem = edit->addAction(QStringLiteral("Copy S&watch"));
+    m_copySwatchItem->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(m_copySwatchItem, &QAction::triggered, this, &frmMain::mnuEditCopySwatch_Click);
+    m_copyOctalItem = edit->addAction(QStringLiteral("Copy &Octal"));
+    connect(m_copyOctalItem, &QAction::triggered, this, &frmMain::mnuEditCopyOctal_Click);
 
     m_mnuSliders = menuBar()->addMenu(QStringLiteral("&Sliders"));
     static const char *modeNames[4] = {"&RGB", "HS&L", "HS&B/HSV", "C&MY"};
@@ -185,6 +200,11 @@ void frmMain::buildMenus()
         m_formatItems[std::size_t(i)] = format->addAction(name);
         m_formatItems[std::size_t(i)]->setCheckable(true);
         m_formatItems[std::size_t(i)]->setVisible(i < 4);
+        connect(m_formatItems[std::size_t(i)], &QAction::triggered, this, [this, i] {
+            // The handler decides the check mark, not the click.
+            m_formatItems[std::size_t(i)]->setChecked(!m_formatItems[std::size_t(i)]->isChecked());
+            mnuFormat_Click(i);
+        });
     }
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
@@ -199,18 +219,42 @@ void frmMain::buildMenus()
     m_optExtraZeros = option("Add Extra &Zeros to Hex");
     m_optOldSliders = option("Use Old &Style Sliders");
     m_optOldSliders->setChecked(true);
-    connect(m_optOldSliders, &QAction::triggered, this, [this] {
-        m_optOldSliders->setChecked(!m_optOldSliders->isChecked());
-        mnuOptionsUseOldSliders_Click();
-    });
+    // Each handler toggles its own check mark.
+    auto toggle = [this](QAction *item, void (frmMain::*handler)()) {
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            item->setChecked(!item->isChecked());
+            (this->*handler)();
+        });
+    };
+    toggle(m_optOldSliders, &frmMain::mnuOptionsUseOldSliders_Click);
+    toggle(m_optOnTop, &frmMain::mnuOptionsAlwaysonTop_Click);
+    toggle(m_optClickCopy, &frmMain::mnuOptionsClicktoCopy_Click);
+    toggle(m_optLowerHex, &frmMain::mnuOptionsLowercaseHex_Click);
+    toggle(m_optExtraZeros, &frmMain::mnuOptionsAddExtraZerosToHex_Click);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("&Contents"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    help->addAction(QStringLiteral("&What's This?"));
+    m_helpContents = help->addAction(QStringLiteral("&Contents"));
+    m_helpContents->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(m_helpContents, &QAction::triggered, this, &frmMain::mnuHelpContents_Click);
+    m_helpWhatsThis = help->addAction(QStringLiteral("&What's This?"));
+    connect(m_helpWhatsThis, &QAction::triggered, this, &frmMain::mnuHelpWhatsThis_Click);
     connect(help->addAction(QStringLiteral("&About")), &QAction::triggered, this, [this] {
         if (showAbout)
             showAbout();
     });
+
+    m_menuTopics = {{{edit, 17}, {m_mnuSliders, 7}, {picker, 1001}, {format, 10}, {options, 11}, {help, 18}}};
+
+    // F1 anywhere in the window; inside an open menu the menu's filter sees it first.
+    auto *f1 = new QAction(this);
+    f1->setShortcut(QKeySequence(Qt::Key_F1));
+    f1->setShortcutContext(Qt::WindowShortcut);
+    connect(f1, &QAction::triggered, this, [this] { showContextHelp(); });
+    addAction(f1);
+
+    m_mnuSwatch = new QMenu(QStringLiteral("SWATCHMENU"), this);
+    connect(m_mnuSwatch->addAction(QStringLiteral("&Copy")), &QAction::triggered, this,
+            &frmMain::mnuEditCopySwatch_Click);
 }
 
 void frmMain::buildLayout()
@@ -272,13 +316,22 @@ void frmMain::buildLayout()
     m_frame5 = frame(client, QStringLiteral("Format Co&nverter"), tw(120, 1980, 3600, 630),
                      QStringLiteral("Format Converter Tool"));
 
-    auto *colorDialog = new QPushButton(QStringLiteral("Color D&ialog"), client);
-    colorDialog->setGeometry(tw(3840, 1440, 1035, 495));
-    colorDialog->setToolTip(QStringLiteral("Display Windows Color Dialog"));
-    auto *paletteTool = new QPushButton(QStringLiteral("&Palette Tool"), client);
-    paletteTool->setGeometry(tw(3840, 2070, 1035, 540));
-    auto *advanced = new QPushButton(QStringLiteral("&Advanced"), client);
-    advanced->setGeometry(tw(4995, 2070, 1050, 540));
+    m_cmdColorDialog = new QPushButton(QStringLiteral("Color D&ialog"), client);
+    m_cmdColorDialog->setGeometry(tw(3840, 1440, 1035, 495));
+    m_cmdColorDialog->setToolTip(QStringLiteral("Display Windows Color Dialog"));
+    connect(m_cmdColorDialog, &QPushButton::clicked, this, &frmMain::cmdColorDialog_Click);
+    m_cmdPaletteTool = new QPushButton(QStringLiteral("&Palette Tool"), client);
+    m_cmdPaletteTool->setGeometry(tw(3840, 2070, 1035, 540));
+    connect(m_cmdPaletteTool, &QPushButton::clicked, this, [this] {
+        if (showPaletteTool)
+            showPaletteTool();
+    });
+    m_cmdAdvanced = new QPushButton(QStringLiteral("&Advanced"), client);
+    m_cmdAdvanced->setGeometry(tw(4995, 2070, 1050, 540));
+    connect(m_cmdAdvanced, &QPushButton::clicked, this, [this] {
+        if (showAdvanced)
+            showAdvanced();
+    });
 
     // Output grid: four columns of 1530 twips, two rows of caption and box.
     static constexpr int columns[4] = {0, 1545, 3090, 4635};
@@ -313,6 +366,8 @@ void frmMain::buildLayout()
         label->setBuddy(box);
         m_copyBox[std::size_t(c.box)] = box;
         m_formatNames[std::size_t(c.box)] = label;
+        setHelpContext(box, 6011);
+        setHelpContext(label, 6011);
     }
     auto *swatchCaption = new QLabel(QStringLiteral("S&watch"), client);
     swatchCaption->setGeometry(captionRect(1, 3));
@@ -326,6 +381,25 @@ void frmMain::buildLayout()
     m_copySwatchLabel = new QLabel(QStringLiteral("CTRL-C to Copy"), m_copySwatch);
     m_copySwatchLabel->setGeometry(tw(0, 15, 1470, 225));
     m_copySwatchLabel->setAlignment(Qt::AlignCenter);
+    // The label's clicks are the swatch's clicks.
+    m_copySwatchLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    setSwatchFocusLook(false);
+    setHelpContext(swatchCaption, 6010);
+    setHelpContext(m_copySwatch, 6010);
+    setHelpContext(m_fraSliders, 6001);
+    for (int i = 0; i < 3; ++i) {
+        setHelpContext(m_rows[std::size_t(i)], 6001);
+        setHelpContext(txtRGBValue(i), 6001);
+    }
+    setHelpContext(m_frame1, 6002);
+    setHelpContext(m_rows[3], 6002);
+    setHelpContext(frame3, 6003);
+    setHelpContext(m_preview, 6003);
+    setHelpContext(m_cmdColorDialog, 6005);
+    setHelpContext(m_frame4, 6006);
+    setHelpContext(m_frame5, 6007);
+    setHelpContext(m_cmdPaletteTool, 6009);
+    setHelpContext(m_cmdAdvanced, 6012);
 
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -448,6 +522,8 @@ bool frmMain::keyPreview(int key)
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (outputEvent(watched, event))
+        return true;
     // The window sees key releases before its controls.
     if (event->type() == QEvent::KeyRelease) {
         auto *w = qobject_cast<QWidget *>(watched);
@@ -787,10 +863,11 @@ void frmMain::SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool Chang
     }
     Updating = true;
 
-    if (Color == -1 && modeChanged && m_ctx.FormLoaded) {
-        // A mode switch shows the same colour in the new system. Reading it
-        // back through the new boxes would round it into a different colour,
-        // so the colour and every value behind the outputs stay as they are.
+    if (Color == -1 && (modeChanged || m_keepColour) && m_ctx.FormLoaded) {
+        // A mode or scheme switch shows the same colour in the new system or
+        // units. Reading it back through the new boxes would round it into a
+        // different colour, so the colour and every value behind the outputs
+        // stay as they are.
         const std::array<float, 3> comp = modeComponents(m_values);
         for (int i = 0; i < 3; ++i) {
             WriteSliderValue(m_s, m_ctx.Scheme, m_ctx.Factors, i, comp[std::size_t(i)]);
@@ -885,6 +962,281 @@ void frmMain::SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool Chang
         m_ctx.Palette.PaletteIndex = *found;
     }
     m_lock->setVisible(found.has_value());
+}
+
+// ------------------------------------------------------- outputs and menus
+
+void frmMain::refreshKeepingColour()
+{
+    m_keepColour = true;
+    std::int32_t color = -1;
+    SetColors(color, true, true);
+    m_keepColour = false;
+}
+
+void frmMain::CopyBoxText(QLineEdit *box, int KeyCode, int Shift)
+{
+    if (!box || KeyCode != Qt::Key_C || Shift != 2)
+        return;
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(box->text());
+}
+
+void frmMain::mnuEditCopySwatch_Click()
+{
+    // picSwatch: 480 twips square.
+    QImage swatch(480 / 15, 480 / 15, QImage::Format_RGB32);
+    swatch.fill(QColor(m_values.Red, m_values.Green, m_values.Blue));
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(swatch);
+}
+
+void frmMain::mnuEditCopyOctal_Click()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(QString::number(std::uint32_t(m_values.Color) & 0xFFFFFFu, 8));
+}
+
+void frmMain::picPreview_Click()
+{
+    int index = 0;
+    std::int32_t color = NearestPaletteColor(m_ctx.Palette, m_values.Color, index);
+    ShadeDriven = false;
+    SetColors(color, true, true);
+}
+
+void frmMain::cmdColorDialog_Click()
+{
+    std::int32_t color = m_values.Color;
+    if (chooseColor) {
+        color = chooseColor(color);
+    } else {
+        if (!m_colorDialog)
+            m_colorDialog = std::make_unique<clsColorDialog>();
+        color = ChooseColor(*m_colorDialog, m_reg, color, this);
+    }
+    ShadeDriven = false;
+    SetColors(color, true, true);
+}
+
+void frmMain::mnuFormat_Click(int format)
+{
+    QAction *item = m_formatItems[std::size_t(format)];
+    if (item->isChecked())
+        return;
+    modRegistry::SetSetting(m_reg, SettingId::Format, format);
+    for (int i = 0; i < kSchemeCount; ++i)
+        m_formatItems[std::size_t(i)]->setChecked(i == format);
+    InitFixValues();
+    // A slot that no longer loads still counts as chosen; the load has said
+    // what went wrong and left the scheme it could.
+    m_ctx.loadScheme(format, [this] { SetFormatNames(); });
+    m_ctx.SchemeIndex = format;
+    FixValues();
+    refreshKeepingColour();
+}
+
+void frmMain::mnuOptionsAlwaysonTop_Click()
+{
+    const bool on = !m_optOnTop->isChecked();
+    m_optOnTop->setChecked(on);
+    m_ctx.AlwaysOnTop = on;
+    modRegistry::SetFlag(m_reg, SettingId::OnTop, on);
+    // Changing the hint re-creates the native window, which hides it.
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (shown)
+        show();
+}
+
+void frmMain::mnuOptionsClicktoCopy_Click()
+{
+    const bool on = !m_optClickCopy->isChecked();
+    m_optClickCopy->setChecked(on);
+    m_ctx.ClickToCopy = on;
+    modRegistry::SetFlag(m_reg, SettingId::ClickCopy, on);
+    m_copySwatchLabel->setText(on ? QStringLiteral("Click to Copy") : QStringLiteral("CTRL-C to Copy"));
+}
+
+void frmMain::mnuOptionsLowercaseHex_Click()
+{
+    const bool on = !m_optLowerHex->isChecked();
+    m_optLowerHex->setChecked(on);
+    m_ctx.LowercaseHex = on;
+    modRegistry::SetFlag(m_reg, SettingId::LowercaseHex, on);
+    refreshKeepingColour();
+}
+
+void frmMain::mnuOptionsAddExtraZerosToHex_Click()
+{
+    const bool on = !m_optExtraZeros->isChecked();
+    m_optExtraZeros->setChecked(on);
+    m_ctx.AddExtraZerosToHex = on;
+    modRegistry::SetFlag(m_reg, SettingId::ExtraHexZeros, on);
+    refreshKeepingColour();
+}
+
+// ------------------------------------------------------------------- help
+
+HelpWindow *frmMain::helpWindow()
+{
+    if (!m_help) {
+        // A window of its own, so it stays open beside the program.
+        m_help = new HelpWindow(nullptr);
+        m_help->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(this, &QObject::destroyed, m_help, &QObject::deleteLater);
+    }
+    return m_help;
+}
+
+void frmMain::mnuHelpContents_Click()
+{
+    helpWindow()->showHelp(HelpCommand::Contents);
+}
+
+void frmMain::mnuHelpWhatsThis_Click()
+{
+    QWhatsThis::enterWhatsThisMode();
+}
+
+int frmMain::menuHelpTopic(const QMenu *menu) const
+{
+    for (const auto &[m, topic] : m_menuTopics)
+        if (m == menu)
+            return topic;
+    return 0;
+}
+
+int frmMain::helpContextOf(const QWidget *widget)
+{
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        const int id = w->property("helpContext").toInt();
+        if (id > 0)
+            return id;
+        if (w->isWindow())
+            break;
+    }
+    return 0;
+}
+
+void frmMain::setHelpContext(QWidget *widget, int contextId)
+{
+    widget->setProperty("helpContext", contextId);
+    widget->setWhatsThis(WhatsThisText(contextId));
+}
+
+int frmMain::showContextHelp()
+{
+    QWidget *focus = QApplication::focusWidget();
+    const int context = focus && focus->window() == this ? helpContextOf(focus) : 0;
+    const QString text = WhatsThisText(context);
+    if (text.isEmpty()) {
+        helpWindow()->showHelp(HelpCommand::Contents);
+        return 0;
+    }
+    // A control's topic is its pop-up text, shown beside it.
+    QWhatsThis::showText(focus->mapToGlobal(QPoint(focus->width() / 2, focus->height())), text, focus);
+    return context;
+}
+
+// ------------------------------------------------- output box and swatch events
+
+void frmMain::setSwatchFocusLook(bool focused)
+{
+    QPalette pal = m_copySwatch->palette();
+    const QPalette &system = palette();
+    pal.setColor(QPalette::Base, system.color(focused ? QPalette::Highlight : QPalette::Base));
+    m_copySwatch->setPalette(pal);
+    QPalette text = m_copySwatchLabel->palette();
+    text.setColor(QPalette::WindowText, system.color(focused ? QPalette::HighlightedText : QPalette::Text));
+    m_copySwatchLabel->setPalette(text);
+}
+
+bool frmMain::outputEvent(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    auto shiftState = [](Qt::KeyboardModifiers m) {
+        return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+    };
+
+    if (type == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        for (const auto &[menu, topic] : m_menuTopics) {
+            if (watched == menu) {
+                menu->close();
+                helpWindow()->showHelp(HelpCommand::Context, topic);
+                return true;
+            }
+        }
+    }
+
+    if (auto *box = qobject_cast<QLineEdit *>(watched);
+        box && std::find(m_copyBox.begin(), m_copyBox.end(), box) != m_copyBox.end()) {
+        if (type == QEvent::KeyPress) {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_C) {
+                // The box's own copy would take only the selection.
+                CopyBoxText(box, key->key(), shiftState(key->modifiers()));
+                return true;
+            }
+        } else if (type == QEvent::FocusIn) {
+            // After the click that brought the focus has placed the cursor.
+            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        } else if (type == QEvent::MouseButtonRelease) {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && m_ctx.ClickToCopy)
+                CopyBoxText(box, Qt::Key_C, 2);
+        }
+        return false;
+    }
+
+    if (watched == m_copySwatch) {
+        switch (type) {
+        case QEvent::KeyPress: {
+            auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_C && shiftState(key->modifiers()) == 2) {
+                mnuEditCopySwatch_Click();
+                return true;
+            }
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            auto *mouse = static_cast<QMouseEvent *>(event);
+            m_copySwatch->setFocus(Qt::MouseFocusReason);
+            if (mouse->button() == Qt::RightButton)
+                m_mnuSwatch->popup(mouse->globalPosition().toPoint());
+            else if (mouse->button() == Qt::LeftButton && m_ctx.ClickToCopy)
+                mnuEditCopySwatch_Click();
+            return true;
+        }
+        case QEvent::ContextMenu:
+            return true; // the release above shows the menu
+        case QEvent::FocusIn:
+            setSwatchFocusLook(true);
+            break;
+        case QEvent::FocusOut:
+            setSwatchFocusLook(false);
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+    if (type == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == m_lock) {
+            if (showPaletteTool)
+                showPaletteTool();
+            return true;
+        }
+        if (watched == m_preview) {
+            picPreview_Click();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tintwell

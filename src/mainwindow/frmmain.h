@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <utility>
 
 class QAction;
 class QGroupBox;
@@ -23,7 +25,9 @@ class QTimer;
 
 namespace tintwell {
 
+class clsColorDialog;
 class clsRegistry;
+class HelpWindow;
 class SliderRow;
 
 class frmMain : public QMainWindow
@@ -54,6 +58,25 @@ public:
     void ApplyShade();
     void PrepareTrackBackgrounds();
 
+    // Outputs, clipboard and menus. Shift is the usual bit set: 1 Shift,
+    // 2 Ctrl, 4 Alt; only the C key with Ctrl alone copies.
+    void CopyBoxText(QLineEdit *box, int KeyCode, int Shift);
+    void mnuEditCopySwatch_Click();
+    void mnuEditCopyOctal_Click();
+    void picPreview_Click();
+    void cmdColorDialog_Click();
+    void mnuFormat_Click(int format);
+    void mnuOptionsAlwaysonTop_Click();
+    void mnuOptionsClicktoCopy_Click();
+    void mnuOptionsLowercaseHex_Click();
+    void mnuOptionsAddExtraZerosToHex_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpWhatsThis_Click();
+    // F1 outside the menus: the pop-up topic of the focused control, or the
+    // contents when it has none. Returns the context number shown, 0 for the contents.
+    int showContextHelp();
+    HelpWindow *helpWindow();
+
     // Hooks to the windows and engines of other parts; each has a default
     // that does what the program needs when that part is absent.
     std::function<void()> showLicense;             // modal terms window
@@ -61,6 +84,10 @@ public:
     std::function<bool()> savePalette;             // the palette window's File Save
     std::function<void(int index)> selectPaletteEntry; // palette window follows the colour
     std::function<void()> pickerSettingChanged;    // S / Z: the picker resamples
+    std::function<void()> showPaletteTool;         // the palette window, modeless
+    std::function<void()> showAdvanced;            // the advanced formatting window, modeless
+    // The colour dialog: takes the current colour, returns the one to show.
+    std::function<std::int32_t(std::int32_t current)> chooseColor;
 
     // State and controls, for the other parts of this window and for tests.
     std::int32_t currentColor() const { return m_values.Color; }
@@ -88,6 +115,19 @@ public:
     QWidget *picPreview() const { return m_preview; }
     QLabel *imgLock() const { return m_lock; }
     QLabel *lblCopySwatch() const { return m_copySwatchLabel; }
+    QWidget *picCopySwatch() const { return m_copySwatch; }
+    QMenu *mnuSwatchMenu() const { return m_mnuSwatch; }
+    QAction *mnuEditCopySwatch() const { return m_copySwatchItem; }
+    QAction *mnuEditCopyOctal() const { return m_copyOctalItem; }
+    QAction *mnuHelpContents() const { return m_helpContents; }
+    QAction *mnuHelpWhatsThis() const { return m_helpWhatsThis; }
+    QPushButton *cmdColorDialog() const { return m_cmdColorDialog; }
+    QPushButton *cmdPaletteTool() const { return m_cmdPaletteTool; }
+    QPushButton *cmdAdvanced() const { return m_cmdAdvanced; }
+    // Help topic of a top-level menu, 0 for none.
+    int menuHelpTopic(const QMenu *menu) const;
+    // What's This / F1 context number of a control, 0 for none.
+    static int helpContextOf(const QWidget *widget);
     QMenu *mnuSliders() const { return m_mnuSliders; }
     QAction *sliderModeItem(int mode) const { return m_modeItems[std::size_t(mode)]; }
     QAction *formatItem(int index) const { return m_formatItems[std::size_t(index)]; }
@@ -127,6 +167,12 @@ private:
     void cycleChecked(const std::array<QAction *, 5> &items);
     std::array<float, 3> modeComponents(const ColorValues &v) const;
     bool keyPreview(int key);
+    bool outputEvent(QObject *watched, QEvent *event);
+    void setSwatchFocusLook(bool focused);
+    void setHelpContext(QWidget *widget, int contextId);
+    // Shows the current colour again (new scheme, new options) without
+    // reading it back through the slider boxes.
+    void refreshKeepingColour();
 
     AppContext &m_ctx;
     clsRegistry &m_reg;
@@ -136,6 +182,18 @@ private:
     SystemColors m_colours;
     bool m_tracksDrawn = false;
     QTimer *m_lastColorTimer = nullptr;
+    bool m_keepColour = false;
+    std::unique_ptr<clsColorDialog> m_colorDialog;
+    HelpWindow *m_help = nullptr;
+    QMenu *m_mnuSwatch = nullptr;
+    QAction *m_copySwatchItem = nullptr;
+    QAction *m_copyOctalItem = nullptr;
+    QAction *m_helpContents = nullptr;
+    QAction *m_helpWhatsThis = nullptr;
+    QPushButton *m_cmdColorDialog = nullptr;
+    QPushButton *m_cmdPaletteTool = nullptr;
+    QPushButton *m_cmdAdvanced = nullptr;
+    std::array<std::pair<QMenu *, int>, 6> m_menuTopics{};
     std::int32_t m_unsavedLastColor = -1;
 
     std::array<SliderRow *, 4> m_rows{};
