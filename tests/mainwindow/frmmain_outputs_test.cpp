@@ -1,10 +1,12 @@
 #include "mainwindowfixture.h"
 #include "mainwindow/sliderrow.h"
+#include "core/schemefiles.h"
 #include "platform/help.h"
 #include "platform/settings.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -244,6 +246,37 @@ TEST_F(OutputsFixture, ChoosingTheCheckedFormatChangesNothing)
     chooseFormat(0);
     EXPECT_TRUE(w->formatItem(0)->isChecked());
     EXPECT_EQ(reg->writeCount(), writes);
+}
+
+TEST_F(OutputsFixture, CustomSlotsAppearByTheirFilesAndSwitchLikeTheBuiltIns)
+{
+    FormatScheme mine;
+    RecordingMessages messages;
+    LoadScheme(mine, 3, messages, QString());
+    mine.Info[TN_RGB].FormatName = QStringLiteral("&Mine");
+    ASSERT_TRUE(WriteCustomScheme(mine, QStringLiteral("My Decimal"), 2, dir.path(), messages));
+    reg->SetLong(key(), QStringLiteral("Last Color"), rgb(17, 200, 99));
+    open();
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(w->formatItem(kFirstCustomScheme + n - 1)->isVisible(), n == 2) << n;
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 1)->text(), QStringLiteral("My Decimal"));
+
+    chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(w->currentColor(), rgb(17, 200, 99));
+    EXPECT_EQ(boxes(), (std::array<QString, 3>{"0.07", "0.78", "0.39"}));
+    EXPECT_EQ(w->lblFormatNames(3)->text(), QStringLiteral("&Mine"));
+    EXPECT_EQ(w->mnuEditCopyValue(3)->text(), QStringLiteral("Copy &Mine"));
+
+    // A slot file that went missing still counts as the choice; the scheme
+    // in use stays as it was.
+    QFile::remove(SlotFilePath(dir.path(), 2));
+    chooseFormat(0);
+    chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_TRUE(w->formatItem(kFirstCustomScheme + 1)->isChecked());
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(w->currentColor(), rgb(17, 200, 99));
+    EXPECT_EQ(boxes(), (std::array<QString, 3>{"17", "200", "99"}));
 }
 
 // ------------------------------------------------------------------ options
