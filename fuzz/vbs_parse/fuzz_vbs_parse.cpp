@@ -21,8 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             resolveProgram(in, *prog, &source, nullptr);
         }
     } catch (const VbsError &e) {
-        if (!isCompileError(e.number) && e.number != err::OutOfStack && e.number != err::OutOfMemory)
-            __builtin_trap(); // compiling raises compile errors only
+        // Every refusal says what and where, for the report to the user.
+        if (e.number <= 0 || e.line <= 0 || e.column <= 0 || e.description.isEmpty())
+            __builtin_trap();
     }
     return 0;
 }

@@ -13,15 +13,20 @@ void releaseObject(HeapObject *o)
 {
     // A queue instead of recursion: deleting an object releases what it
     // holds, which may in turn reach zero. Only the outermost call drains.
-    static thread_local std::vector<HeapObject *> pending;
+    // The queue is linked through the objects themselves: plain pointers
+    // need no destructor, so an engine destroyed at program exit, after
+    // thread-local storage is gone, still releases safely.
+    static thread_local HeapObject *pending = nullptr;
     static thread_local bool draining = false;
-    pending.push_back(o);
+    o->nextRelease = pending;
+    pending = o;
     if (draining)
         return;
     draining = true;
-    while (!pending.empty()) {
-        HeapObject *p = pending.back();
-        pending.pop_back();
+    while (pending) {
+        HeapObject *p = pending;
+        pending = p->nextRelease;
+        p->nextRelease = nullptr;
         if (p->finalize())
             delete p;
     }

@@ -32,6 +32,7 @@ public:
     virtual bool finalize() { return true; }
     int refs = 0;
     const Kind kind;
+    HeapObject *nextRelease = nullptr; // the release queue of releaseObject
 };
 
 // Deletes objects whose count reached zero, one after another rather than

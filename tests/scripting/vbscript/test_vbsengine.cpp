@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 using namespace tintwell;
 
@@ -120,6 +121,61 @@ TEST(VbsEngine, ResetForgetsEverything)
     engine->addObject(QStringLiteral("o"), &rec, true);
     EXPECT_EQ(engine->addCode(QStringLiteral("tnPrint F()"), 1000, &e), script::RunOutcome::Error);
     EXPECT_EQ(e.Number, 13);
+}
+
+TEST(VbsEngine, ResetRunsTerminateOfObjectsStillHeld)
+{
+    auto engine = script::createVbsEngine();
+    Recorder rec;
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    script::ScriptError e;
+    ASSERT_EQ(engine->addCode(QStringLiteral("Class C\r\nPublic N\r\n"
+                                             "Sub Class_Terminate : tnPrint \"bye\" & N : End Sub\r\nEnd Class\r\n"
+                                             "Set a = New C : a.N = 1\r\nSet b = New C : b.N = 2\r\n"),
+                              1000, &e),
+              script::RunOutcome::Ok);
+    EXPECT_EQ(rec.out, QString());
+    engine->reset();
+    EXPECT_EQ(rec.out, QStringLiteral("bye1bye2"));
+    rec.out.clear();
+    // A terminate routine that never ends does not hold up the reset for ever.
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    ASSERT_EQ(engine->addCode(QStringLiteral("Class D\r\nSub Class_Terminate : Do : Loop : End Sub\r\nEnd Class\r\n"
+                                             "Set obj = New D\r\n"),
+                              1000, &e),
+              script::RunOutcome::Ok);
+    engine->reset();
+    engine->addObject(QStringLiteral("o"), &rec, true);
+    EXPECT_EQ(engine->addCode(QStringLiteral("tnPrint \"fresh\""), 1000, &e), script::RunOutcome::Ok);
+    EXPECT_EQ(rec.out, QStringLiteral("fresh"));
+}
+
+// Found by fuzz_vbs_run: an engine destroyed at thread or program exit, after
+// the thread's own storage was torn down, released its objects through freed
+// memory (seen under ASan).
+TEST(VbsEngine, EngineOutlivingThreadStorageReleasesSafely)
+{
+    std::thread([] {
+        thread_local std::unique_ptr<script::Engine> held;
+        held = script::createVbsEngine();
+        script::ScriptError e;
+        EXPECT_EQ(held->addCode(QStringLiteral("a = Array(Array(1), 2)\r\nb = a\r\nb(1) = 3\r\n"), 1000, &e),
+                  script::RunOutcome::Ok);
+    }).join();
+}
+
+// Found by fuzz_vbs_parse: every refusal to compile carries a number, a text
+// and a position, also the ones found while binding names.
+TEST(VbsEngine, EveryCompileRefusalHasAPosition)
+{
+    for (const char *code : {".rPP.i", "x = .a", "Dim a, a", "Const c = 1 / 0", "Class K\r\nSub Class_Initialize(x)\r\nEnd Sub\r\nEnd Class"}) {
+        const Outcome r = runCode(QString::fromLatin1(code));
+        EXPECT_EQ(r.outcome, script::RunOutcome::Error) << code;
+        EXPECT_GT(r.error.Number, 0) << code;
+        EXPECT_GT(r.error.Line, 0) << code;
+        EXPECT_GT(r.error.Column, 0) << code;
+        EXPECT_FALSE(r.error.Description.isEmpty()) << code;
+    }
 }
 
 TEST(VbsEngine, MsgBoxGoesToTheHandler)
