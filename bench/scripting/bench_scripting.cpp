@@ -97,4 +97,20 @@ BENCHMARK(BM_JScript_ExportScriptNoReset)->UseRealTime()->Unit(benchmark::kMicro
 void BM_JScript_EmptyRun(benchmark::State &state) { runJs(state, QStringLiteral("1;"), false); }
 BENCHMARK(BM_JScript_EmptyRun)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
+// What the first run of a new engine waits for: the worker process started,
+// its engines built, one run. The same is paid after a crash or a time-out
+// kill, though then the new worker starts while the program goes on.
+void BM_JScript_WorkerStart(benchmark::State &state)
+{
+    Sink sink;
+    for (auto _ : state) {
+        ScriptControl control;
+        control.setLanguage(QStringLiteral("JScript"));
+        control.AddObject(QStringLiteral("clsTNExport"), &sink);
+        if (control.AddCode(QStringLiteral("1;")) != RunOutcome::Ok)
+            state.SkipWithError(qPrintable(control.Error().Description));
+    }
+}
+BENCHMARK(BM_JScript_WorkerStart)->UseRealTime()->Unit(benchmark::kMillisecond);
+
 } // namespace
