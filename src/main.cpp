@@ -6,6 +6,7 @@
 #include "core/appcontext.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/messageboxes.h"
+#include "palette/frmpalette.h"
 #include "platform/registry.h"
 #endif
 
@@ -24,6 +25,20 @@ int main(int argc, char *argv[])
     tintwell::clsRegistry registry;
     tintwell::frmMain window(context, registry);
     messages.setParent(&window);
+    tintwell::frmPalette palette(context, registry);
+    palette.currentColor = [&window] { return window.currentColor(); };
+    palette.selectColor = [&window](std::int32_t color) {
+        window.ShadeDriven = false;
+        window.SetColors(color);
+    };
+    window.loadPaletteTool = [&palette] { palette.Load(); };
+    window.showPaletteTool = [&palette] {
+        palette.show();
+        palette.raise();
+        palette.activateWindow();
+    };
+    window.savePalette = [&palette] { return palette.mnuFileSave_Click(); };
+    window.selectPaletteEntry = [&palette](int index) { palette.selectEntry(index); };
     window.Load();
     window.show();
     const int rc = app.exec();

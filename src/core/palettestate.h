@@ -11,10 +11,11 @@ namespace tintwell {
 
 struct PaletteState {
     std::array<std::int32_t, 256> PaletteColors{}; // colour values 0x00BBGGRR; black until filled
-    int PaletteIndex = 0;                          // the selected entry
-    int RunStart = 0;                              // first and last entry of the selected run
-    int RunEnd = 0;
-    QString PalettePath;                           // file of the table, "" for a built-in or untitled one
+    int PaletteIndex = 0;                          // the current (last clicked) entry
+    int PaletteAnchor = 0;                         // fixed end of a run
+    int PaletteRangeCount = 0;                     // cells in the run; 0 when only the current cell is selected
+    std::int32_t PaletteSelectedColor = 0;         // colour of the current cell, what "Select Color" sends
+    QString PalettePath;                           // the table's file, or only its folder (ending in "/") when untitled
     bool PaletteChanged = false;                   // unsaved edits
     bool AutoSelect = false;                       // the palette tool's "Auto Select" option
     bool AutoIncrement = false;                    // the palette tool's "Auto Increment" option

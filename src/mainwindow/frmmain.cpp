@@ -458,6 +458,11 @@ void frmMain::Load()
 
     mnuOptionsUseOldSliders_Click();
 
+    // The palette window loads hidden, so SetColors below already finds the
+    // table and its Auto Select option.
+    if (loadPaletteTool)
+        loadPaletteTool();
+
     m_ctx.Loading = false;
     std::int32_t color = modRegistry::GetLastColor(m_reg);
     if (color < 0)
@@ -478,8 +483,12 @@ void frmMain::closeEvent(QCloseEvent *event)
             event->ignore();
             return;
         }
-        if (answer == MsgResult::Yes && savePalette)
-            savePalette();
+        // A save that was cancelled or failed keeps the program running, so
+        // the changes are not lost.
+        if (answer == MsgResult::Yes && savePalette && !savePalette()) {
+            event->ignore();
+            return;
+        }
         m_ctx.Palette.PaletteChanged = false;
     }
     if (!isMinimized()) {

@@ -81,7 +81,8 @@ public:
     // that does what the program needs when that part is absent.
     std::function<void()> showLicense;             // modal terms window
     std::function<void()> showAbout;               // modal About box
-    std::function<bool()> savePalette;             // the palette window's File Save
+    std::function<bool()> savePalette;             // the palette window's File Save; false: not saved
+    std::function<void()> loadPaletteTool;         // loads the palette window hidden (start-up)
     std::function<void(int index)> selectPaletteEntry; // palette window follows the colour
     std::function<void()> pickerSettingChanged;    // S / Z: the picker resamples
     std::function<void()> showPaletteTool;         // the palette window, modeless
