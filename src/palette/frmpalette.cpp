@@ -168,22 +168,22 @@ void frmPalette::buildLayout()
     });
 
     auto *selection = new QGroupBox(QStringLiteral("Selection"), client);
-    selection->setGeometry(272, 30, 120, 140);
+    selection->setGeometry(272, 30, 140, 140);
     m_lblIndex = new QLabel(QStringLiteral("Index: 0"), selection);
-    m_lblIndex->setGeometry(8, 22, 108, 18);
+    m_lblIndex->setGeometry(8, 22, 128, 18);
     m_lblRGB = new QLabel(QStringLiteral("RGB: 0,0,0"), selection);
-    m_lblRGB->setGeometry(8, 42, 108, 18);
+    m_lblRGB->setGeometry(8, 42, 128, 18);
     m_cmdSetColor = new QPushButton(QStringLiteral("S&et Color"), selection);
-    m_cmdSetColor->setGeometry(8, 68, 104, 26);
+    m_cmdSetColor->setGeometry(8, 68, 124, 26);
     m_cmdSetColor->setWhatsThis(QStringLiteral("Writes the main window's colour into the selected cells."));
     m_cmdSelectColor = new QPushButton(QStringLiteral("&Select Color"), selection);
-    m_cmdSelectColor->setGeometry(8, 102, 104, 26);
+    m_cmdSelectColor->setGeometry(8, 102, 124, 26);
     m_cmdSelectColor->setWhatsThis(QStringLiteral("Makes the current cell's colour the main window's colour."));
     connect(m_cmdSetColor, &QPushButton::clicked, this, &frmPalette::cmdSetColor_Click);
     connect(m_cmdSelectColor, &QPushButton::clicked, this, &frmPalette::cmdSelectColor_Click);
 
     m_cmdClose = new QPushButton(QStringLiteral("&Close"), client);
-    m_cmdClose->setGeometry(272, 266, 120, 26);
+    m_cmdClose->setGeometry(272, 266, 140, 26);
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }
 

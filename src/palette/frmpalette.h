@@ -111,7 +111,7 @@ public:
     QAction *mnuEditPaste() const { return m_paste; }
     QAction *deleteKey() const { return m_delete; }
 
-    static constexpr int ClientWidth = 400;
+    static constexpr int ClientWidth = 420;
     static constexpr int ClientHeight = 298;
 
     static const QString OpenFilter;
