@@ -147,7 +147,7 @@ private:
 
     void procDef(ClassDef *cls)
     {
-        const Token start = cur();
+        const Token &start = cur();
         bool isPublic = true, isDefault = false, sawScope = false;
         while (true) {
             if (accept(Tok::Public)) {
@@ -263,7 +263,7 @@ private:
 
     void classDef()
     {
-        const Token start = cur();
+        const Token &start = cur();
         advance();
         auto cls = std::make_unique<ClassDef>();
         cls->line = start.line;
@@ -284,7 +284,7 @@ private:
             if (procStart()) {
                 procDef(cls.get());
             } else if (at(Tok::Dim) || at(Tok::Public) || at(Tok::Private)) {
-                const Token s = cur();
+                const Token &s = cur();
                 auto d = node<DimStmt>(s);
                 d->isMember = true;
                 d->isPublic = !at(Tok::Private);
@@ -306,7 +306,7 @@ private:
     {
         do {
             DimItem item;
-            const Token nt = cur();
+            const Token &nt = cur();
             auto id = node<IdentExpr>(nt);
             id->name = identifier();
             id->lower = id->name.toLower();
@@ -327,7 +327,7 @@ private:
     void statementInto(Block &out)
     {
         Depth guard(*this);
-        const Token s = cur();
+        const Token &s = cur();
         switch (s.type) {
         case Tok::Dim: {
             advance();
@@ -359,7 +359,7 @@ private:
             r->preserve = acceptWord("preserve");
             do {
                 ReDimStmt::Item item;
-                const Token nt = cur();
+                const Token &nt = cur();
                 auto id = node<IdentExpr>(nt);
                 id->name = identifier();
                 id->lower = id->name.toLower();
@@ -378,7 +378,7 @@ private:
             advance();
             auto e = node<EraseStmt>(s);
             do {
-                const Token nt = cur();
+                const Token &nt = cur();
                 auto id = node<IdentExpr>(nt);
                 id->name = identifier();
                 id->lower = id->name.toLower();
@@ -427,7 +427,7 @@ private:
         case Tok::Call: {
             advance();
             auto c = node<CallStmt>(s);
-            const Token ct = cur();
+            const Token &ct = cur();
             if (!at(Tok::Ident) && !at(Tok::Dot) && !at(Tok::Me))
                 fail(err::ExpectedIdent);
             c->call = postfix(false);
@@ -479,7 +479,7 @@ private:
 
     void assignOrCall(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         const int start = pos_;
         ExprPtr target = postfix(false);
         if (accept(Tok::Eq)) {
@@ -540,7 +540,7 @@ private:
 
     void ifStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         auto n = node<IfStmt>(s);
         n->conditions.push_back(expression());
@@ -610,7 +610,7 @@ private:
 
     void selectStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         if (!accept(Tok::Case))
             fail(err::ExpectedCase);
@@ -693,7 +693,7 @@ private:
 
     void forStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         if (accept(Tok::Each)) {
             auto n = node<ForEachStmt>(s);
@@ -728,7 +728,7 @@ private:
     {
         if (!at(Tok::Ident))
             fail(err::InvalidForVar);
-        const Token t = cur();
+        const Token &t = cur();
         auto id = node<IdentExpr>(t);
         id->name = t.text;
         id->lower = t.lower;
@@ -738,7 +738,7 @@ private:
 
     void doStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         auto n = node<DoStmt>(s);
         if (accept(Tok::While)) {
@@ -768,7 +768,7 @@ private:
 
     void whileStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         auto n = node<DoStmt>(s);
         n->form = DoStmt::Form::PreWhile;
@@ -783,7 +783,7 @@ private:
 
     void withStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         auto n = node<WithStmt>(s);
         n->object = expression();
@@ -807,7 +807,7 @@ private:
 
     void exitStmt(Block &out)
     {
-        const Token s = cur();
+        const Token &s = cur();
         advance();
         auto n = node<ExitStmt>(s);
         switch (cur().type) {
@@ -863,7 +863,7 @@ private:
                     match = &o;
             if (!match)
                 return l;
-            const Token t = cur();
+            const Token &t = cur();
             advance();
             l = binary(match->op, std::move(l), (this->*next)(), t);
         }
@@ -877,7 +877,7 @@ private:
     {
         if (at(Tok::Not)) {
             Depth guard(*this);
-            const Token t = cur();
+            const Token &t = cur();
             advance();
             auto u = node<UnaryExpr>(t);
             u->op = Op::Not;
@@ -907,7 +907,7 @@ private:
     {
         if (at(Tok::Minus) || at(Tok::Plus)) {
             Depth guard(*this);
-            const Token t = cur();
+            const Token &t = cur();
             advance();
             auto u = node<UnaryExpr>(t);
             u->op = t.type == Tok::Minus ? Op::Neg : Op::Plus;
@@ -920,12 +920,12 @@ private:
     {
         ExprPtr l = postfix(false);
         while (at(Tok::Caret)) {
-            const Token t = cur();
+            const Token &t = cur();
             advance();
             ExprPtr r;
             if (at(Tok::Minus) || at(Tok::Plus)) {
                 Depth guard(*this);
-                const Token ut = cur();
+                const Token &ut = cur();
                 advance();
                 auto u = node<UnaryExpr>(ut);
                 u->op = ut.type == Tok::Minus ? Op::Neg : Op::Plus;
@@ -963,7 +963,7 @@ private:
         ExprPtr e = primary();
         while (true) {
             if (at(Tok::Dot) && !cur().spaceBefore) {
-                const Token t = cur();
+                const Token &t = cur();
                 advance();
                 if (!atName())
                     fail(err::ExpectedIdent);
@@ -977,7 +977,7 @@ private:
             }
             if (at(Tok::Dot)) {
                 // "a .b" is rare but legal
-                const Token t = cur();
+                const Token &t = cur();
                 if (peek().lower.isEmpty())
                     break;
                 advance();
@@ -1042,7 +1042,7 @@ private:
 
     ExprPtr primary()
     {
-        const Token t = cur();
+        const Token &t = cur();
         switch (t.type) {
         case Tok::Number: case Tok::Date: return literal(t, t.number);
         case Tok::String: return literal(t, Value::str(t.text));

@@ -446,8 +446,11 @@ private:
         const auto &l = static_cast<const IdentExpr &>(*b.lhs);
         if (l.hasParens || l.nk != t.nk || l.slot != t.slot || l.global != t.global)
             return false;
-        if (t.nk != NK::Local && t.nk != NK::Field
-            && !(t.nk == NK::Global && t.global->kind == GlobalEntry::Kind::Variable))
+        // Script-level names may become variables only when the code runs
+        // (no Dim); the evaluator falls back to the plain path for a name
+        // that turns out to be no variable.
+        if (t.nk != NK::Local && t.nk != NK::Field && t.nk != NK::Global && t.nk != NK::Undeclared
+            && t.nk != NK::Dynamic)
             return false;
         return isPure(*b.rhs);
     }

@@ -59,6 +59,7 @@ public:
     ScanResult run()
     {
         ScanResult r;
+        r.tokens.reserve(size_t(src_.size() / 2 + 8)); // at most about one token per two characters
         while (true) {
             bool space = skipSpace();
             if (pos_ >= src_.size()) {
@@ -80,7 +81,7 @@ public:
                     ++pos_;
                 ++pos_;
                 t.type = Tok::Newline;
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 newLine();
                 continue;
             }
@@ -98,7 +99,7 @@ public:
                 t.type = it == keywordTable().cend() ? Tok::Ident : *it;
                 if (t.type == Tok::Ident && t.text.size() > 255)
                     return fail(r, err::Syntax, t);
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 continue;
             }
             if (c == QLatin1Char('[')) {
@@ -112,14 +113,14 @@ public:
                 t.lower = t.text.toLower();
                 t.type = Tok::Ident;
                 ++pos_;
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 continue;
             }
             if (c.isDigit() || (c == QLatin1Char('.') && pos_ + 1 < src_.size() && src_[pos_ + 1].isDigit()
                                 && !afterOperand(r))) {
                 if (!number(t))
                     return fail(r, err::InvalidNumber, t);
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 continue;
             }
             if (c == QLatin1Char('"')) {
@@ -141,7 +142,7 @@ public:
                 }
                 t.type = Tok::String;
                 t.text = s;
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 continue;
             }
             if (c == QLatin1Char('#')) {
@@ -154,13 +155,13 @@ public:
                 ++pos_;
                 t.type = Tok::Date;
                 t.number = Value::date(d);
-                r.tokens.push_back(t);
+                r.tokens.push_back(std::move(t));
                 continue;
             }
             if (c == QLatin1Char('&') && pos_ + 1 < src_.size()
                 && (src_[pos_ + 1].toUpper() == QLatin1Char('H') || src_[pos_ + 1].toUpper() == QLatin1Char('O'))) {
                 if (radixNumber(t)) {
-                    r.tokens.push_back(t);
+                    r.tokens.push_back(std::move(t));
                     continue;
                 }
                 // not a number: '&' is concatenation
@@ -194,7 +195,7 @@ public:
             default:
                 return fail(r, err::InvalidChar, t);
             }
-            r.tokens.push_back(t);
+            r.tokens.push_back(std::move(t));
         }
         return r;
     }
@@ -209,7 +210,7 @@ private:
         t.type = type;
         t.spaceBefore = space;
         t.line = r.tokens.empty() ? 1 : r.tokens.back().line;
-        r.tokens.push_back(t);
+        r.tokens.push_back(std::move(t));
     }
 
     ScanResult &fail(ScanResult &r, int number, const Token &t)
