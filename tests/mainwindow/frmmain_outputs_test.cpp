@@ -239,6 +239,40 @@ TEST_F(OutputsFixture, AHueHeldOnAGreySurvivesAFormatSwitch)
     EXPECT_EQ(w->currentColor(), grey);
 }
 
+TEST_F(OutputsFixture, ASaturationHeldOnBlackSurvivesAFormatSwitch)
+{
+    reg->SetLong(key(), QStringLiteral("Sliders"), kSliderModeHSB);
+    reg->SetLong(key(), QStringLiteral("Format"), 1); // Byte: every box in internal units
+    open();
+    typeInto(2, QStringLiteral("0"));
+    typeInto(0, QStringLiteral("200"));
+    typeInto(1, QStringLiteral("178"));
+    ASSERT_EQ(w->currentColor(), rgb(0, 0, 0));
+    ASSERT_EQ(w->colorValues().HSBSaturation, 178);
+    chooseFormat(2);
+    EXPECT_EQ(boxes(), (std::array<QString, 3>{"200", "70", "0"}));
+    EXPECT_EQ(w->colorValues().HSBHue, 200);
+    EXPECT_EQ(w->colorValues().HSBSaturation, 178);
+    chooseFormat(1);
+    EXPECT_EQ(boxes(), (std::array<QString, 3>{"200", "178", "0"}));
+    EXPECT_EQ(w->currentColor(), rgb(0, 0, 0));
+}
+
+TEST_F(OutputsFixture, ASlotNameWithoutALineBreakIsShownCutTo64Characters)
+{
+    QFile slot(SlotFilePath(dir.path(), 4));
+    ASSERT_TRUE(slot.open(QIODevice::WriteOnly));
+    slot.write(QByteArray(70, 'n'));
+    slot.close();
+    open();
+    EXPECT_TRUE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 3)->text(), QString(64, QLatin1Char('n')));
+    EXPECT_FALSE(w->formatItem(kFirstCustomScheme)->isVisible());
+    QFile::remove(SlotFilePath(dir.path(), 4));
+    w->SetCustomFormatMenuNames();
+    EXPECT_FALSE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
+}
+
 TEST_F(OutputsFixture, ChoosingTheCheckedFormatChangesNothing)
 {
     open();
