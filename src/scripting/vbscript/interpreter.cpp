@@ -82,7 +82,10 @@ Value fromVariant(const QVariant &q, script::ValueType declared)
 
 } // namespace
 
-Interpreter::Interpreter() : err_(new ErrObject) {}
+Interpreter::Interpreter() : err_(new ErrObject)
+{
+    globalIndex_.reserve(64); // a typical script's names without growing the table
+}
 
 Interpreter::~Interpreter()
 {

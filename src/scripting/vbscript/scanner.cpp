@@ -30,6 +30,33 @@ constexpr Keyword kKeywords[] = {
     {"xor", Tok::Xor},
 };
 
+// Names are nearly always ASCII: lower-case them without the Unicode tables,
+// and share the text itself when it is lower case already.
+QString lowerName(const QString &text)
+{
+    const QChar *p = text.constData();
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    for (; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        if (c >= u'A' && c <= u'Z')
+            break;
+    }
+    if (i == n)
+        return text;
+    QString out(n, Qt::Uninitialized);
+    QChar *o = out.data();
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = p[k].unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        o[k] = QChar(c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c);
+    }
+    return out;
+}
+
 const QHash<QString, Tok> &keywordTable()
 {
     static const QHash<QString, Tok> table = [] {
@@ -90,7 +117,7 @@ public:
                 while (pos_ < src_.size() && isIdentChar(src_[pos_]))
                     ++pos_;
                 t.text = src_.mid(s, pos_ - s);
-                t.lower = t.text.toLower();
+                t.lower = lowerName(t.text);
                 if (t.lower == QLatin1String("rem")) {
                     skipToLineEnd();
                     continue;
