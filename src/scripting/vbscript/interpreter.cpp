@@ -270,8 +270,10 @@ void Interpreter::checkStack()
 
 void Interpreter::execute(const QString &code, Frame &f, bool global)
 {
-    // Text that runs itself again nests here, not through a procedure call.
+    // Text that runs itself again nests here, not through a procedure call;
+    // compiling costs more than a statement, so the clock is read each time.
     checkStack();
+    checkTime();
     std::unique_ptr<Program> prog;
     try {
         prog = parseProgram(code);
@@ -295,6 +297,7 @@ void Interpreter::execute(const QString &code, Frame &f, bool global)
 Value Interpreter::evaluate(const QString &code, Frame &f)
 {
     checkStack();
+    checkTime();
     std::unique_ptr<Program> prog;
     try {
         prog = parseProgram(code, ParseMode::Expression);
@@ -964,7 +967,16 @@ Value Interpreter::callBuiltin(const IdentExpr &e, Frame &f)
         args[i] = evalArg(e.args[size_t(i)].get(), f);
     }
     BuiltinCall c{*this, f, args, n};
-    return info.fn(c);
+    Value r = info.fn(c);
+    // One call over a long string or array can take as long as a thousand
+    // statements: look at the clock now rather than at the next count.
+    bool costly = (r.isString() && r.s.size() > kBigWork) || (r.isArray() && r.arr()->data.size() > size_t(kBigWork));
+    for (int i = 0; i < n && !costly; ++i)
+        costly = (args[i].isString() && args[i].s.size() > kBigWork)
+              || (args[i].isArray() && args[i].arr()->data.size() > size_t(kBigWork));
+    if (costly)
+        checkTime();
+    return r;
 }
 
 Value Interpreter::callBuiltinFunction(int id, Value *args, int n, Frame &f)
@@ -1049,8 +1061,12 @@ Value Interpreter::evalBinary(const BinaryExpr &e, Frame &f)
             return Value::null();
         return Value(compareOp(e.op, c));
     }
-    default:
-        return applyOp(e.op, a, b);
+    default: {
+        Value r = applyOp(e.op, a, b);
+        if (r.isString() && r.s.size() > kBigWork)
+            checkTime();
+        return r;
+    }
     }
 }
 

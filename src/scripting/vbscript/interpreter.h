@@ -59,6 +59,9 @@ public:
     // script nests calls, Execute or Eval.
     void checkStack();
     static constexpr int kMaxCallDepth = 3000;
+    // Strings and arrays past this size make an operation costly enough to
+    // check the time limit right after it.
+    static constexpr qsizetype kBigWork = 16 * 1024;
 
     Value eval(const Expr &e, Frame &f);
 
