@@ -17,6 +17,10 @@ for target in "$FUZZ_BUILD"/fuzz/fuzz_*; do
   corpus="fuzz/corpus/${name#fuzz_}"
   work=$(mktemp -d)
   [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
+  # The VBScript conformance scripts seed both VBScript targets.
+  case "$name" in
+    fuzz_vbs_*) cp tests/scripting/vbscript/*.vbs "$work"/ ;;
+  esac
   echo "== $name: $RUNS runs"
   "$target" -runs="$RUNS" -max_total_time=60 -max_len=4096 "$work" 2>&1 | tail -n 3
   rm -rf "$work"
