@@ -5,6 +5,8 @@
 #ifdef TINTWELL_HAVE_VBSCRIPT
 
 #include "scripting/scriptcontrol.h"
+#include "scripting/vbscript/parser.h"
+#include "scripting/vbscript/scanner.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,6 +90,21 @@ BENCHMARK(BM_VBScript_Concat100k)->Unit(benchmark::kMillisecond);
 
 void BM_VBScript_ExportScriptNoReset(benchmark::State &state) { runVbs(state, kVbsExportScript, false); }
 BENCHMARK(BM_VBScript_ExportScriptNoReset)->Unit(benchmark::kMicrosecond);
+
+// The phases of the export script on their own, to see where its time goes.
+void BM_VBScript_ExportScan(benchmark::State &state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tintwell::vbs::scan(kVbsExportScript));
+}
+BENCHMARK(BM_VBScript_ExportScan)->Unit(benchmark::kMicrosecond);
+
+void BM_VBScript_ExportParse(benchmark::State &state) // scan included
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tintwell::vbs::parseProgram(kVbsExportScript));
+}
+BENCHMARK(BM_VBScript_ExportParse)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

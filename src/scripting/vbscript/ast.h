@@ -3,6 +3,7 @@
 // (locals of a frame, fields of an object, entries of the global table), so
 // running it never looks a name up by text.
 
+#include "scripting/vbscript/nodepool.h"
 #include "scripting/vbscript/value.h"
 
 #include <QHash>
@@ -29,7 +30,7 @@ enum class Op : uint8_t {
 
 enum class EK : uint8_t { Literal, Ident, Member, Apply, Unary, Binary, New, Me, Paren };
 
-struct Expr {
+struct Expr : PooledNode {
     explicit Expr(EK k) : kind(k) {}
     virtual ~Expr() = default;
     const EK kind;
@@ -125,7 +126,7 @@ enum class SK : uint8_t {
     Assign, Call, If, Select, For, ForEach, Do, Exit, Dim, ReDim, Erase, OnError, With, Const, Nop
 };
 
-struct Stmt {
+struct Stmt : PooledNode {
     explicit Stmt(SK k) : kind(k) {}
     virtual ~Stmt() = default;
     const SK kind;

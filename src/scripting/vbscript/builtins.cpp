@@ -6,6 +6,7 @@
 #include "scripting/vbscript/objects.h"
 
 #include <QHash>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 
@@ -524,7 +525,7 @@ Value fRound(C &c)
     } else {
         const double p = std::pow(10.0, digits);
         // Round the scaled value as written in decimal, so 2.675 rounds from 267.5.
-        const double scaled = std::stod(QString::number(x * p, 'g', 15).toStdString());
+        const double scaled = atFifteenDigits(x * p);
         r = roundHalfEven(scaled) / p;
     }
     if (v.type == VarType::Currency)
@@ -667,14 +668,17 @@ Value fLBound(C &c) { return bound(c, false); }
 // ---- formatting ---------------------------------------------------------------
 
 // Digits of |x| rounded to the given decimals, half away from zero.
-QString fixedDigits(double x, int decimals)
+// The digits of |x| with the given decimals, rounded half away from zero at
+// the number as written; never touched by the user's locale.
+std::string fixedDigits(double x, int decimals)
 {
-    char buf[400];
     const double p = std::pow(10.0, decimals);
-    double scaled = std::stod(QString::number(std::fabs(x) * p, 'g', 15).toStdString());
-    scaled = std::floor(scaled + 0.5) / p;
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, scaled);
-    return QString::fromLatin1(buf);
+    const double scaled = std::floor(atFifteenDigits(std::fabs(x) * p) + 0.5) / p;
+    char buf[400]; // |x| * 10^decimals is finite, so at most about 310 digits
+    const auto res = std::to_chars(buf, buf + sizeof buf, scaled, std::chars_format::fixed, decimals);
+    if (res.ec != std::errc())
+        return "0";
+    return std::string(buf, res.ptr);
 }
 
 int tristate(C &c, int i, bool dflt)
@@ -689,22 +693,28 @@ int tristate(C &c, int i, bool dflt)
 
 QString formatNumberText(double x, int decimals, bool leading, bool parens, bool group)
 {
-    QString digits = fixedDigits(x, decimals);
-    QString intPart = digits.section(QLatin1Char('.'), 0, 0);
-    const QString frac = digits.contains(QLatin1Char('.')) ? digits.section(QLatin1Char('.'), 1) : QString();
-    if (group) {
-        for (qsizetype i = intPart.size() - 3; i > 0; i -= 3)
-            intPart.insert(i, QLatin1Char(','));
+    const std::string digits = fixedDigits(x, decimals);
+    const size_t dot = digits.find('.');
+    const std::string_view intPart = std::string_view(digits).substr(0, dot);
+    const std::string_view frac = dot == std::string::npos ? std::string_view() : std::string_view(digits).substr(dot + 1);
+    const bool negative = x < 0 && digits.find_first_not_of("0.") != std::string::npos;
+    QString out;
+    out.reserve(qsizetype(digits.size() + digits.size() / 3 + 3));
+    if (negative)
+        out += QLatin1Char(parens ? '(' : '-');
+    if (leading || intPart != "0" || frac.empty()) {
+        for (size_t i = 0; i < intPart.size(); ++i) {
+            if (group && i > 0 && (intPart.size() - i) % 3 == 0)
+                out += QLatin1Char(',');
+            out += QLatin1Char(intPart[i]);
+        }
     }
-    if (!leading && intPart == QLatin1String("0") && !frac.isEmpty())
-        intPart.clear();
-    QString out = frac.isEmpty() ? intPart : intPart + QLatin1Char('.') + frac;
-    bool isZero = true;
-    for (QChar ch : out)
-        if (ch.isDigit() && ch != QLatin1Char('0'))
-            isZero = false;
-    if (x < 0 && !isZero)
-        out = parens ? QLatin1Char('(') + out + QLatin1Char(')') : QLatin1Char('-') + out;
+    if (!frac.empty()) {
+        out += QLatin1Char('.');
+        out += QLatin1String(frac.data(), qsizetype(frac.size()));
+    }
+    if (negative && parens)
+        out += QLatin1Char(')');
     return out;
 }
 

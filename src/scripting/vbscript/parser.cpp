@@ -13,7 +13,10 @@ constexpr int kMaxNesting = 200;
 class Parser
 {
 public:
-    Parser(std::vector<Token> tokens, Program &prog) : t_(std::move(tokens)), prog_(prog) {}
+    Parser(const QString &source, ScanResult scanned, Program &prog)
+        : src_(source), scanned_(std::move(scanned)), t_(scanned_.tokens), prog_(prog)
+    {
+    }
 
     void script()
     {
@@ -39,7 +42,13 @@ private:
     const Token &cur() const { return t_[pos_]; }
     const Token &peek(int n = 1) const { return t_[std::min(pos_ + n, int(t_.size()) - 1)]; }
     bool at(Tok k) const { return cur().type == k; }
-    bool atWord(const char *w) const { return cur().type == Tok::Ident && cur().lower == QLatin1String(w); }
+    bool atWord(const char *w) const { return cur().type == Tok::Ident && lowerOf(cur()) == QLatin1String(w); }
+    // The lower-case text of a name or keyword; empty for any other token.
+    const QString &lowerOf(const Token &t) const
+    {
+        return t.type == Tok::Ident ? scanned_.names[size_t(t.index)].lower : keywordLower(t.type);
+    }
+    const QString &textOf(const Token &t) const { return scanned_.names[size_t(t.index)].text; }
     void advance() { if (pos_ < int(t_.size()) - 1) ++pos_; }
     bool accept(Tok k)
     {
@@ -93,12 +102,14 @@ private:
         return n;
     }
     // Any word after a dot or in a declaration may be a name, keywords included.
-    bool atName() const { return !cur().lower.isEmpty(); }
+    bool atName() const { return !lowerOf(cur()).isEmpty(); }
+    // A name as written; keyword tokens carry no copy of their spelling.
+    QString nameText(const Token &t) const { return t.type == Tok::Ident ? textOf(t) : src_.mid(t.start, t.length); }
     QString identifier()
     {
         if (!at(Tok::Ident))
             fail(err::ExpectedIdent);
-        QString s = cur().text;
+        QString s = textOf(cur());
         advance();
         return s;
     }
@@ -139,7 +150,7 @@ private:
     {
         int i = 0;
         while (peek(i).type == Tok::Public || peek(i).type == Tok::Private
-               || (peek(i).type == Tok::Ident && peek(i).lower == QLatin1String("default")))
+               || (peek(i).type == Tok::Ident && lowerOf(peek(i)) == QLatin1String("default")))
             ++i;
         const Tok k = peek(i).type;
         return k == Tok::Sub || k == Tok::Function || k == Tok::Property;
@@ -404,7 +415,7 @@ private:
                     fail(err::Syntax);
                 o->resumeNext = true;
             } else if (acceptWord("goto")) {
-                if (!at(Tok::Number) || toDouble(cur().number) != 0)
+                if (!at(Tok::Number) || toDouble(scanned_.numbers[size_t(cur().index)]) != 0)
                     fail(err::Syntax);
                 advance();
             } else {
@@ -730,8 +741,8 @@ private:
             fail(err::InvalidForVar);
         const Token &t = cur();
         auto id = node<IdentExpr>(t);
-        id->name = t.text;
-        id->lower = t.lower;
+        id->name = textOf(t);
+        id->lower = lowerOf(t);
         advance();
         return id;
     }
@@ -969,8 +980,8 @@ private:
                     fail(err::ExpectedIdent);
                 auto m = node<MemberExpr>(t);
                 m->object = std::move(e);
-                m->name = cur().text;
-                m->lower = cur().lower;
+                m->name = nameText(cur());
+                m->lower = lowerOf(cur());
                 advance();
                 e = std::move(m);
                 continue;
@@ -978,13 +989,13 @@ private:
             if (at(Tok::Dot)) {
                 // "a .b" is rare but legal
                 const Token &t = cur();
-                if (peek().lower.isEmpty())
+                if (lowerOf(peek()).isEmpty())
                     break;
                 advance();
                 auto m = node<MemberExpr>(t);
                 m->object = std::move(e);
-                m->name = cur().text;
-                m->lower = cur().lower;
+                m->name = nameText(cur());
+                m->lower = lowerOf(cur());
                 advance();
                 e = std::move(m);
                 continue;
@@ -1044,8 +1055,8 @@ private:
     {
         const Token &t = cur();
         switch (t.type) {
-        case Tok::Number: case Tok::Date: return literal(t, t.number);
-        case Tok::String: return literal(t, Value::str(t.text));
+        case Tok::Number: case Tok::Date: return literal(t, scanned_.numbers[size_t(t.index)]);
+        case Tok::String: return literal(t, Value::str(scanned_.strings[size_t(t.index)]));
         case Tok::True: return literal(t, Value(true));
         case Tok::False: return literal(t, Value(false));
         case Tok::Empty: return literal(t, Value());
@@ -1066,8 +1077,8 @@ private:
         }
         case Tok::Ident: {
             auto id = node<IdentExpr>(t);
-            id->name = t.text;
-            id->lower = t.lower;
+            id->name = textOf(t);
+            id->lower = lowerOf(t);
             advance();
             return id;
         }
@@ -1077,8 +1088,8 @@ private:
             if (!atName())
                 fail(err::ExpectedIdent);
             auto m = node<MemberExpr>(t);
-            m->name = cur().text;
-            m->lower = cur().lower;
+            m->name = nameText(cur());
+            m->lower = lowerOf(cur());
             advance();
             return m;
         }
@@ -1100,7 +1111,9 @@ private:
     struct ProcContext {
         ProcKind kind;
     };
-    std::vector<Token> t_;
+    const QString &src_;
+    ScanResult scanned_;
+    const std::vector<Token> &t_;
     Program &prog_;
     int pos_ = 0;
     int depth_ = 0;
@@ -1122,7 +1135,7 @@ std::unique_ptr<Program> parseProgram(const QString &source, ParseMode mode)
         throw e;
     }
     auto prog = std::make_unique<Program>();
-    Parser p(std::move(scanned.tokens), *prog);
+    Parser p(source, std::move(scanned), *prog);
     if (mode == ParseMode::Expression)
         p.expressionOnly();
     else

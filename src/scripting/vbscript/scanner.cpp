@@ -4,7 +4,9 @@
 #include "scripting/vbscript/errors.h"
 
 #include <QHash>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace tintwell::vbs {
 
@@ -29,6 +31,7 @@ constexpr Keyword kKeywords[] = {
     {"until", Tok::Until}, {"wend", Tok::Wend}, {"while", Tok::While}, {"with", Tok::With},
     {"xor", Tok::Xor},
 };
+constexpr qsizetype kMaxKeywordLength = 8; // "function", "property"
 
 // Names are nearly always ASCII: lower-case them without the Unicode tables,
 // and share the text itself when it is lower case already.
@@ -57,35 +60,148 @@ QString lowerName(const QString &text)
     return out;
 }
 
-const QHash<QString, Tok> &keywordTable()
+// Keywords are found without allocating: the name is lower-cased into a small
+// buffer and compared with the keywords of its length. A keyword token's
+// lower-case text is shared from this table.
+struct KeywordEntry {
+    QString lower;
+    Tok tok;
+};
+
+const std::vector<KeywordEntry> &keywordsOfLength(qsizetype n)
 {
-    static const QHash<QString, Tok> table = [] {
-        QHash<QString, Tok> t;
+    static const auto table = [] {
+        std::vector<std::vector<KeywordEntry>> t(kMaxKeywordLength + 1);
         for (const Keyword &k : kKeywords)
-            t.insert(QString::fromLatin1(k.text), k.tok);
+            t[strlen(k.text)].push_back({QString::fromLatin1(k.text), k.tok});
         return t;
     }();
-    return table;
+    return table[size_t(n)];
 }
 
+const KeywordEntry *findKeyword(const QChar *p, qsizetype n)
+{
+    if (n < 2 || n > kMaxKeywordLength)
+        return nullptr;
+    char lower[kMaxKeywordLength];
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = p[i].unicode();
+        if (c >= 0x80)
+            return nullptr;
+        lower[i] = char(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    }
+    for (const KeywordEntry &k : keywordsOfLength(n)) {
+        const QChar *kp = k.lower.constData();
+        qsizetype i = 0;
+        while (i < n && kp[i].unicode() == char16_t(lower[i]))
+            ++i;
+        if (i == n)
+            return &k;
+    }
+    return nullptr;
+}
+
+// The same names recur all through a script (r, g, b, text ...): each distinct
+// spelling is copied out of the source and lower-cased once, and every later
+// token of that spelling points at the same entry.
+class NameTable
+{
+public:
+    NameTable(const QString &src, std::vector<ScannedName> &out) : src_(src), out_(out), slots_(64, -1) {}
+
+    int intern(qsizetype start, qsizetype length)
+    {
+        const QChar *p = src_.constData() + start;
+        const size_t h = qHash(QStringView(p, length));
+        const size_t mask = slots_.size() - 1;
+        size_t i = h & mask;
+        while (slots_[i] >= 0) {
+            const Key &k = keys_[size_t(slots_[i])];
+            if (k.hash == h && k.length == length && std::equal(p, p + length, src_.constData() + k.start))
+                return slots_[i];
+            i = (i + 1) & mask;
+        }
+        keys_.push_back({start, length, h});
+        QString text = src_.mid(start, length);
+        QString lower = lowerName(text);
+        out_.push_back({std::move(text), std::move(lower)});
+        const int index = int(keys_.size() - 1);
+        slots_[i] = index;
+        if (keys_.size() * 2 > slots_.size())
+            grow();
+        return index;
+    }
+
+    // A name not spelled in the source as such ([name with spaces]).
+    int add(QString text)
+    {
+        QString lower = text.toLower();
+        out_.push_back({std::move(text), std::move(lower)});
+        keys_.push_back({0, -1, 0}); // never matches a spelling
+        return int(keys_.size() - 1);
+    }
+
+private:
+    struct Key {
+        qsizetype start;
+        qsizetype length;
+        size_t hash;
+    };
+
+    void grow()
+    {
+        std::vector<int> bigger(slots_.size() * 2, -1);
+        const size_t mask = bigger.size() - 1;
+        for (size_t k = 0; k < keys_.size(); ++k) {
+            if (keys_[k].length < 0)
+                continue;
+            size_t i = keys_[k].hash & mask;
+            while (bigger[i] >= 0)
+                i = (i + 1) & mask;
+            bigger[i] = int(k);
+        }
+        slots_ = std::move(bigger);
+    }
+
+    const QString &src_;
+    std::vector<ScannedName> &out_;
+    std::vector<int> slots_; // index into keys_, -1 when free
+    std::vector<Key> keys_;  // parallel to out_
+};
+
+// Scripts are nearly all ASCII: decide those characters without the Unicode tables.
 bool isIdentStart(QChar c)
 {
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u | 0x20) >= u'a' && (u | 0x20) <= u'z';
     return c.isLetter();
+}
+
+// Only ASCII digits make numbers; other scripts' digits are no part of the language.
+bool isDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
 bool isIdentChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == QLatin1Char('_');
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return ((u | 0x20) >= u'a' && (u | 0x20) <= u'z') || (u >= u'0' && u <= u'9') || u == u'_';
+    return c.isLetterOrNumber();
 }
 
 class Scanner
 {
 public:
-    explicit Scanner(const QString &src) : src_(src) {}
+    explicit Scanner(const QString &src) : src_(src), names_(src, r_.names) {}
 
-    ScanResult run()
+    ScanResult take() { return std::move(r_); }
+
+    void run()
     {
-        ScanResult r;
+        ScanResult &r = r_;
         r.tokens.reserve(size_t(src_.size() / 2 + 8)); // at most about one token per two characters
         while (true) {
             bool space = skipSpace();
@@ -116,16 +232,26 @@ public:
                 const int s = pos_;
                 while (pos_ < src_.size() && isIdentChar(src_[pos_]))
                     ++pos_;
-                t.text = src_.mid(s, pos_ - s);
-                t.lower = lowerName(t.text);
-                if (t.lower == QLatin1String("rem")) {
+                const qsizetype len = pos_ - s;
+                if (const KeywordEntry *k = findKeyword(src_.constData() + s, len)) {
+                    // The spelling as written is rarely wanted (a keyword used as
+                    // a member name): the parser takes it from the source then.
+                    t.type = k->tok;
+                    t.start = s;
+                    t.length = int(len);
+                    r.tokens.push_back(std::move(t));
+                    continue;
+                }
+                if (len == 3 && findRem(src_.constData() + s)) {
                     skipToLineEnd();
                     continue;
                 }
-                auto it = keywordTable().constFind(t.lower);
-                t.type = it == keywordTable().cend() ? Tok::Ident : *it;
-                if (t.type == Tok::Ident && t.text.size() > 255)
+                if (len > 255)
                     return fail(r, err::Syntax, t);
+                t.type = Tok::Ident;
+                t.index = names_.intern(s, len);
+                t.start = s;
+                t.length = int(len);
                 r.tokens.push_back(std::move(t));
                 continue;
             }
@@ -136,14 +262,13 @@ public:
                     ++pos_;
                 if (pos_ >= src_.size() || src_[pos_] != QLatin1Char(']'))
                     return fail(r, err::ExpectedIdent, t);
-                t.text = src_.mid(s, pos_ - s);
-                t.lower = t.text.toLower();
                 t.type = Tok::Ident;
+                t.index = names_.add(src_.mid(s, pos_ - s));
                 ++pos_;
                 r.tokens.push_back(std::move(t));
                 continue;
             }
-            if (c.isDigit() || (c == QLatin1Char('.') && pos_ + 1 < src_.size() && src_[pos_ + 1].isDigit()
+            if (isDigit(c) || (c == QLatin1Char('.') && pos_ + 1 < src_.size() && isDigit(src_[pos_ + 1])
                                 && !afterOperand(r))) {
                 if (!number(t))
                     return fail(r, err::InvalidNumber, t);
@@ -151,24 +276,28 @@ public:
                 continue;
             }
             if (c == QLatin1Char('"')) {
-                ++pos_;
-                QString s;
+                const int s = ++pos_;
+                bool doubled = false;
                 while (true) {
                     if (pos_ >= src_.size() || src_[pos_] == QLatin1Char('\n') || src_[pos_] == QLatin1Char('\r'))
                         return fail(r, err::UnterminatedString, t);
                     if (src_[pos_] == QLatin1Char('"')) {
                         if (pos_ + 1 < src_.size() && src_[pos_ + 1] == QLatin1Char('"')) {
-                            s += QLatin1Char('"');
+                            doubled = true;
                             pos_ += 2;
                             continue;
                         }
-                        ++pos_;
                         break;
                     }
-                    s += src_[pos_++];
+                    ++pos_;
                 }
                 t.type = Tok::String;
-                t.text = s;
+                QString text = src_.mid(s, pos_ - s);
+                if (doubled)
+                    text.replace(QLatin1String("\"\""), QLatin1String("\""));
+                t.index = int(r.strings.size());
+                r.strings.push_back(std::move(text));
+                ++pos_;
                 r.tokens.push_back(std::move(t));
                 continue;
             }
@@ -181,7 +310,7 @@ public:
                     return fail(r, err::Syntax, t);
                 ++pos_;
                 t.type = Tok::Date;
-                t.number = Value::date(d);
+                t.index = addNumber(Value::date(d));
                 r.tokens.push_back(std::move(t));
                 continue;
             }
@@ -224,7 +353,6 @@ public:
             }
             r.tokens.push_back(std::move(t));
         }
-        return r;
     }
 
 private:
@@ -240,12 +368,11 @@ private:
         r.tokens.push_back(std::move(t));
     }
 
-    ScanResult &fail(ScanResult &r, int number, const Token &t)
+    static void fail(ScanResult &r, int number, const Token &t)
     {
         r.errorNumber = number;
         r.errorLine = t.line;
         r.errorColumn = t.column;
-        return r;
     }
 
     static bool afterOperand(const ScanResult &r)
@@ -296,22 +423,22 @@ private:
     {
         const int s = pos_;
         bool isFloat = false;
-        while (pos_ < src_.size() && src_[pos_].isDigit())
+        while (pos_ < src_.size() && isDigit(src_[pos_]))
             ++pos_;
         if (pos_ < src_.size() && src_[pos_] == QLatin1Char('.')) {
             isFloat = true;
             ++pos_;
-            while (pos_ < src_.size() && src_[pos_].isDigit())
+            while (pos_ < src_.size() && isDigit(src_[pos_]))
                 ++pos_;
         }
         if (pos_ < src_.size() && (src_[pos_].toUpper() == QLatin1Char('E'))) {
             int p = pos_ + 1;
             if (p < src_.size() && (src_[p] == QLatin1Char('+') || src_[p] == QLatin1Char('-')))
                 ++p;
-            if (p < src_.size() && src_[p].isDigit()) {
+            if (p < src_.size() && isDigit(src_[p])) {
                 isFloat = true;
                 pos_ = p;
-                while (pos_ < src_.size() && src_[pos_].isDigit())
+                while (pos_ < src_.size() && isDigit(src_[pos_]))
                     ++pos_;
             } else {
                 return false;
@@ -319,18 +446,48 @@ private:
         }
         if (pos_ < src_.size() && isIdentChar(src_[pos_]))
             return false;
-        const QString text = src_.mid(s, pos_ - s);
         t.type = Tok::Number;
-        const double d = text.toDouble();
+        double d = 0;
+        if (!isFloat) {
+            // Whole numbers need no float conversion unless they are huge.
+            uint64_t v = 0;
+            int k = s;
+            for (; k < pos_ && v < (uint64_t(1) << 52); ++k)
+                v = v * 10 + uint64_t(src_[k].unicode() - u'0');
+            if (k == pos_)
+                d = double(v);
+            else if (!decimalToDouble(s, &d))
+                return false;
+        } else if (!decimalToDouble(s, &d)) {
+            return false;
+        }
         if (!std::isfinite(d))
             return false;
         if (!isFloat && d <= 32767)
-            t.number = Value::integer(int16_t(d));
+            t.index = addNumber(Value::integer(int16_t(d)));
         else if (!isFloat && d <= 2147483647.0)
-            t.number = Value::lng(int32_t(d));
+            t.index = addNumber(Value::lng(int32_t(d)));
         else
-            t.number = Value::dbl(d);
+            t.index = addNumber(Value::dbl(d));
         return true;
+    }
+
+    // The number text from start to pos_ as a double; false when it is no number.
+    bool decimalToDouble(int start, double *out) const
+    {
+        char buf[64];
+        const int n = pos_ - start;
+        if (n < int(sizeof buf)) {
+            for (int k = 0; k < n; ++k)
+                buf[k] = char(src_[start + k].unicode()); // digits, '.', 'e' and a sign only
+            const auto res = std::from_chars(buf, buf + n, *out);
+            if (res.ec == std::errc() && res.ptr == buf + n)
+                return true;
+        }
+        // Very long or out-of-range texts: the slow general path decides.
+        bool ok = false;
+        *out = src_.mid(start, n).toDouble(&ok);
+        return ok || *out == 0 || std::isinf(*out);
     }
 
     bool radixNumber(Token &t)
@@ -341,7 +498,7 @@ private:
         int digits = 0;
         while (p < src_.size()) {
             const QChar c = src_[p].toUpper();
-            int d = c.isDigit() ? c.digitValue() : (c >= QLatin1Char('A') && c <= QLatin1Char('F')) ? c.unicode() - 'A' + 10 : -1;
+            int d = isDigit(c) ? c.unicode() - u'0' : (c >= QLatin1Char('A') && c <= QLatin1Char('F')) ? c.unicode() - 'A' + 10 : -1;
             if (d < 0 || d >= base)
                 break;
             v = v * base + d;
@@ -360,13 +517,26 @@ private:
         pos_ = p;
         t.type = Tok::Number;
         if (!forceLong && v <= 0xFFFF)
-            t.number = Value::integer(int16_t(uint16_t(v)));
+            t.index = addNumber(Value::integer(int16_t(uint16_t(v))));
         else
-            t.number = Value::lng(int32_t(uint32_t(v)));
+            t.index = addNumber(Value::lng(int32_t(uint32_t(v))));
         return true;
     }
 
+    int addNumber(Value v)
+    {
+        r_.numbers.push_back(std::move(v));
+        return int(r_.numbers.size() - 1);
+    }
+
+    static bool findRem(const QChar *p)
+    {
+        return (p[0].unicode() | 0x20) == u'r' && (p[1].unicode() | 0x20) == u'e' && (p[2].unicode() | 0x20) == u'm';
+    }
+
     const QString &src_;
+    ScanResult r_;
+    NameTable names_;
     int pos_ = 0;
     int line_ = 1;
     int lineStart_ = 0;
@@ -376,7 +546,20 @@ private:
 
 ScanResult scan(const QString &source)
 {
-    return Scanner(source).run();
+    Scanner scanner(source);
+    scanner.run();
+    return scanner.take();
+}
+
+const QString &keywordLower(Tok t)
+{
+    static const auto byTok = [] {
+        std::vector<QString> v(size_t(Tok::Xor) + 1);
+        for (const Keyword &k : kKeywords)
+            v[size_t(k.tok)] = QString::fromLatin1(k.text);
+        return v;
+    }();
+    return byTok[size_t(t)];
 }
 
 const char *tokenName(Tok t)

@@ -20,18 +20,28 @@ enum class Tok : uint8_t {
     To, True, Until, Wend, While, With, Xor,
 };
 
+// Tokens are small and hold no strings: names, string contents and numbers
+// sit in the tables of the ScanResult, which the token's index points into.
 struct Token {
     Tok type = Tok::End;
     bool spaceBefore = false; // whitespace right before the token
     int line = 1;             // from 1
     int column = 1;           // from 1
-    QString text;             // as written (identifiers), or the string's contents
-    QString lower;            // identifiers: lower case
-    Value number;             // numbers and dates
+    int start = 0;            // names and keywords: where they stand in the source
+    int length = 0;
+    int index = -1;           // Ident: names; String: strings; Number, Date: numbers
+};
+
+struct ScannedName {
+    QString text;  // as written
+    QString lower;
 };
 
 struct ScanResult {
     std::vector<Token> tokens;
+    std::vector<ScannedName> names;
+    std::vector<QString> strings;
+    std::vector<Value> numbers;
     int errorNumber = 0; // a compile error, 0 when none
     int errorLine = 0;
     int errorColumn = 0;
@@ -39,5 +49,7 @@ struct ScanResult {
 
 ScanResult scan(const QString &source);
 const char *tokenName(Tok t);
+// The lower-case text of a keyword token; empty for any other kind.
+const QString &keywordLower(Tok t);
 
 } // namespace tintwell::vbs

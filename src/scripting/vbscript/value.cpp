@@ -3,8 +3,11 @@
 #include "scripting/vbscript/datetime.h"
 #include "scripting/vbscript/errors.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace tintwell::vbs {
@@ -160,7 +163,14 @@ bool parseNumber(const QString &text, double *out)
     }
     if (p != end)
         return false;
-    const double v = std::strtod(buf.c_str(), nullptr);
+    // Not strtod: the program runs under the user's locale, whose decimal
+    // separator may be a comma, and script numbers always use a point.
+    double v = 0;
+    const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), v);
+    if (res.ec == std::errc::result_out_of_range) {
+        static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        v = strtod_l(buf.c_str(), nullptr, cLocale); // tells underflow (0 or tiny) from overflow (inf)
+    }
     if (!std::isfinite(v))
         return false;
     *out = neg ? -v : v;
@@ -171,9 +181,25 @@ QString formatDouble(double d, int precision)
 {
     if (d == 0)
         return QStringLiteral("0");
+    // As printf's %G would write it in the C locale, whatever the user's locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", precision, d);
-    return QString::fromLatin1(buf);
+    const auto res = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, precision);
+    for (char *p = buf; p != res.ptr; ++p) {
+        if (*p == 'e')
+            *p = 'E';
+        else if (*p >= 'a' && *p <= 'z')
+            *p = char(*p - 32); // INF, NAN
+    }
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+double atFifteenDigits(double x)
+{
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::general, 15);
+    double v = x;
+    std::from_chars(buf, res.ptr, v);
+    return v;
 }
 
 QString formatCurrency(int64_t scaled)

@@ -157,6 +157,9 @@ Value toNumber(const Value &v);     // numeric value, keeping a numeric subtype;
 bool parseNumber(const QString &text, double *out);
 // Shortest text of a Double with 15 significant digits, the way CStr writes it.
 QString formatDouble(double d, int precision = 15);
+// x rounded to 15 significant digits, as its decimal text shows it (2.675 stays
+// 2.675 rather than 2.67499...), so rounding works on the number as written.
+double atFifteenDigits(double x);
 QString formatCurrency(int64_t scaled);
 
 // Banker's rounding of a double to a whole number.

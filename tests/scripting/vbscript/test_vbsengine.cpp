@@ -6,10 +6,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <clocale>
+#include <cstdio>
 #include <thread>
 
 using namespace tintwell;
@@ -176,6 +180,55 @@ TEST(VbsEngine, EveryCompileRefusalHasAPosition)
         EXPECT_GT(r.error.Column, 0) << code;
         EXPECT_FALSE(r.error.Description.isEmpty()) << code;
     }
+}
+
+// Only ASCII digits make numbers; other Unicode digits used to be read as
+// garbage values and are now refused like any other stray character.
+TEST(VbsEngine, NonAsciiDigitsAreNotNumbers)
+{
+    EXPECT_EQ(runCode(QStringLiteral("x = \u0663")).error.Number, 1032); // Invalid character
+    EXPECT_EQ(runCode(QStringLiteral("x = 1\u0663")).error.Number, 1031); // Invalid number
+    const Outcome hex = runCode(QStringLiteral("tnPrint &H\uFF11"));
+    EXPECT_EQ(hex.outcome, script::RunOutcome::Error);
+    EXPECT_TRUE(hex.out.isEmpty());
+}
+
+// The program runs under the user's locale (Qt sets it from the environment);
+// number text in scripts must not pick up a decimal comma from it.
+TEST(VbsEngine, NumberTextIgnoresTheUserLocale)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess build;
+    build.start(QStringLiteral("localedef"),
+                {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                 dir.filePath(QStringLiteral("de_DE.UTF-8"))});
+    if (!build.waitForFinished(60000) || build.exitStatus() != QProcess::NormalExit)
+        GTEST_SKIP() << "localedef is not available";
+    const QByteArray oldPath = qgetenv("LOCPATH");
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    const std::string oldLocale = setlocale(LC_ALL, nullptr);
+    if (!setlocale(LC_ALL, "de_DE.UTF-8")) {
+        qputenv("LOCPATH", oldPath);
+        GTEST_SKIP() << "a German locale could not be built";
+    }
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const bool commaLocale = std::string(probe) == "1,5";
+
+    const Outcome r = runCode(QStringLiteral(
+        "tnPrint CStr(1.5) & \"|\" & (CDbl(\"1.5\") * 2) & \"|\" & Round(2.675, 2) & \"|\" & "
+        "FormatNumber(1234.5, 2) & \"|\" & 1E+300 * 10"));
+
+    setlocale(LC_ALL, oldLocale.c_str());
+    if (oldPath.isNull())
+        qunsetenv("LOCPATH");
+    else
+        qputenv("LOCPATH", oldPath);
+
+    ASSERT_TRUE(commaLocale) << "the German locale did not take effect";
+    ASSERT_EQ(r.outcome, script::RunOutcome::Ok) << r.error.Description.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("1.5|3|2.68|1,234.50|1E+301"));
 }
 
 TEST(VbsEngine, MsgBoxGoesToTheHandler)
