@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 FUZZ_BUILD=${TINTWELL_FUZZ_BUILD_DIR:-build-fuzz}
 RUNS=${TINTWELL_FUZZ_RUNS:-20000}
+# A fixed seed keeps the CI run repeatable; longer runs with other seeds hunt for new findings.
+SEED=${TINTWELL_FUZZ_SEED:-1}
 
 cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -11,7 +13,8 @@ cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$FUZZ_BUILD" -j"$(nproc)"
 
 shopt -s nullglob
-for target in "$FUZZ_BUILD"/fuzz/fuzz_*; do
+fuzz_dir=$(cd "$FUZZ_BUILD" && pwd)/fuzz
+for target in "$fuzz_dir"/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="fuzz/corpus/${name#fuzz_}"
@@ -21,7 +24,22 @@ for target in "$FUZZ_BUILD"/fuzz/fuzz_*; do
   case "$name" in
     fuzz_vbs_*) cp tests/scripting/vbscript/*.vbs "$work"/ ;;
   esac
-  echo "== $name: $RUNS runs"
-  "$target" -runs="$RUNS" -max_total_time=60 -max_len=4096 "$work" 2>&1 | tail -n 3
-  rm -rf "$work"
+  echo "== $name: $RUNS runs, seed $SEED"
+  log="$work.log"
+  status=0
+  (cd "$work" && "$target" -seed="$SEED" -runs="$RUNS" -max_total_time=60 -max_len=4096 \
+      -artifact_prefix="$work/" "$work") > "$log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    # The whole report and the failing input, so a finding can be replayed from the log alone.
+    tail -n 60 "$log"
+    for crash in "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*; do
+      [ -f "$crash" ] || continue
+      echo "-- $(basename "$crash") (base64):"
+      base64 "$crash"
+    done
+    rm -rf "$work" "$log"
+    exit "$status"
+  fi
+  tail -n 1 "$log"
+  rm -rf "$work" "$log"
 done

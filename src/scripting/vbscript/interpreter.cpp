@@ -1197,6 +1197,9 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
             if (v.empty() || v[0].isMissing())
                 raise(err::WrongArgs, name);
             const int32_t number = toLong(v[0]);
+            // Raising "no error" would leave the caller failing with Err.Number 0.
+            if (number == 0)
+                raise(err::InvalidCall, name);
             VbsError e(number);
             if (v.size() > 1 && !v[1].isMissing())
                 e.source = toString(v[1]);
