@@ -2,11 +2,15 @@
 
 #include <QClipboard>
 #include <QCursor>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,6 +22,7 @@ namespace {
 constexpr int FirstRepeatMs = 400;
 constexpr int NextRepeatMs = 40;
 constexpr int FarZone = 50; // pixels off the track before a drag lets go
+constexpr int LineEditMargin = 2; // QLineEdit's own space left and right of its text
 } // namespace
 
 QtRepeatTimer::QtRepeatTimer()
@@ -111,7 +116,50 @@ SliderValueBox::SliderValueBox(QWidget *parent)
     setMaxLength(4);
     setFrame(false);
     setText(QStringLiteral("0"));
-    setTextMargins(1, 0, 0, 0);
+    // The box is 24 pixels wide and must show four characters such as "0.07"
+    // whole; QLineEdit keeps 2 pixels free on each side, which we give back.
+    setTextMargins(-LineEditMargin, 0, -LineEditMargin, 0);
+    fitFont();
+}
+
+int SliderValueBox::textRoom() const
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins margins = textMargins();
+    constexpr int cursorWidth = 1;
+    return contents.width() - margins.left() - margins.right() - 2 * LineEditMargin - cursorWidth;
+}
+
+// Shrinks the inherited font until the widest text a scheme writes here (three
+// digits and a point) fits without scrolling, which would hide its first digit.
+void SliderValueBox::fitFont()
+{
+    m_fitting = true;
+    QFont f = font();
+    int pixels = QFontInfo(f).pixelSize();
+    auto widest = [](const QFont &font) {
+        const QFontMetricsF metrics(font);
+        qreal digit = 0;
+        for (char c = '0'; c <= '9'; ++c)
+            digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+        return 3 * digit + metrics.horizontalAdvance(QLatin1Char('.'));
+    };
+    constexpr int smallestPixels = 7;
+    while (pixels > smallestPixels && widest(f) > textRoom()) {
+        f.setPixelSize(--pixels);
+    }
+    if (f != font())
+        setFont(f);
+    m_fitting = false;
+}
+
+void SliderValueBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_fitting)
+        fitFont();
 }
 
 void SliderValueBox::focusInEvent(QFocusEvent *event)

@@ -94,6 +94,10 @@ class SliderValueBox : public QLineEdit
 public:
     explicit SliderValueBox(QWidget *parent = nullptr);
 
+    // Pixels left for the text itself once the line edit's own margins and
+    // its cursor are taken off.
+    int textRoom() const;
+
 signals:
     void commitRequested();
     void pasteRejected();
@@ -103,9 +107,13 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void fitFont();
+
     bool m_selectOnClick = false;
+    bool m_fitting = false;
 };
 
 // picColorBox(i).

@@ -202,6 +202,40 @@ TEST_F(OutputsFixture, AFormatSwitchCarriesTheSlidersIntoTheNewUnits)
     EXPECT_EQ(boxes(), (std::array<QString, 3>{"0.50", "0.00", "1.00"}));
 }
 
+// A value the box cannot show whole scrolls, and the user reads "07" or ".07"
+// for "0.07"; the first character must stay in view in every scheme and mode.
+TEST_F(OutputsFixture, EveryValueBoxShowsItsWholeTextInEveryScheme)
+{
+    open();
+    const std::int32_t colours[] = {rgb(18, 18, 18), rgb(255, 128, 0), rgb(0, 0, 0), rgb(255, 255, 255),
+                            rgb(250, 251, 252)};
+    for (int f = 0; f < 4; ++f) {
+        chooseFormat(f);
+        for (int mode = kSliderModeRGB; mode <= kSliderModeCMY; ++mode) {
+            w->sliderModeItem(mode)->trigger();
+            for (std::int32_t colour : colours) {
+                w->SetColors(colour);
+                for (int i = 0; i < 3; ++i) {
+                    QLineEdit *box = w->txtRGBValue(i);
+                    SCOPED_TRACE(QStringLiteral("scheme %1 mode %2 box %3 text %4")
+                                     .arg(f).arg(mode).arg(i).arg(box->text()).toStdString());
+                    const int length = int(box->text().size());
+                    const int middle = box->height() / 2;
+                    // With the cursor at either end, both ends of the text are in view.
+                    for (int at : {0, length}) {
+                        box->setCursorPosition(at);
+                        box->grab(); // lays the text out as it is painted
+                        EXPECT_EQ(box->cursorPositionAt(QPoint(0, middle)), 0) << "cursor " << at;
+                        EXPECT_EQ(box->cursorPositionAt(QPoint(box->width() - 1, middle)), length)
+                            << "cursor " << at;
+                    }
+                    box->setCursorPosition(0);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(OutputsFixture, AFormatSwitchKeepsTheColourExactly)
 {
     reg->SetLong(key(), QStringLiteral("Last Color"), rgb(17, 200, 99));
