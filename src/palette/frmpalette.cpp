@@ -157,6 +157,8 @@ void frmPalette::buildLayout()
                           QStringLiteral("Web 125 (Unix)"), QStringLiteral("Web 216"),
                           QStringLiteral("Windows System")});
     tableLabel->setBuddy(m_cboTable);
+    m_cboTable->setWhatsThis(QStringLiteral("Chooses the table: one of the built-in palettes, Custom for "
+                                            "your own, or the palette file last opened or saved."));
     connect(m_cboTable, &QComboBox::activated, this, &frmPalette::cboTable_Click);
 
     m_table = new PaletteTableView(client);
@@ -173,6 +175,8 @@ void frmPalette::buildLayout()
     m_lblIndex->setGeometry(8, 22, 128, 18);
     m_lblRGB = new QLabel(QStringLiteral("RGB: 0,0,0"), selection);
     m_lblRGB->setGeometry(8, 42, 128, 18);
+    selection->setWhatsThis(QStringLiteral("The index and the red, green and blue values of the current "
+                                           "cell."));
     m_cmdSetColor = new QPushButton(QStringLiteral("S&et Color"), selection);
     m_cmdSetColor->setGeometry(8, 68, 124, 26);
     m_cmdSetColor->setWhatsThis(QStringLiteral("Writes the main window's colour into the selected cells."));
@@ -184,13 +188,22 @@ void frmPalette::buildLayout()
 
     m_cmdClose = new QPushButton(QStringLiteral("&Close"), client);
     m_cmdClose->setGeometry(272, 266, 140, 26);
+    m_cmdClose->setWhatsThis(QStringLiteral("Hides the palette tool. The table stays as it is until the "
+                                            "program ends."));
     connect(m_cmdClose, &QPushButton::clicked, this, &QWidget::close);
 }
+
+namespace {
+void setMenuWhatsThis(QMenu *menu, const QString &text)
+{
+    menu->setWhatsThis(text);
+    menu->menuAction()->setWhatsThis(text);
+}
+} // namespace
 
 void frmPalette::buildMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->menuAction()->setWhatsThis(WhatsThisText(kHelpTopicMenus));
     connect(file->addAction(QStringLiteral("&New")), &QAction::triggered, this, &frmPalette::mnuFileNew_Click);
     connect(file->addAction(QStringLiteral("&Open")), &QAction::triggered, this, &frmPalette::mnuFileOpen_Click);
     connect(file->addAction(QStringLiteral("&Save")), &QAction::triggered, this, &frmPalette::mnuFileSave_Click);
@@ -222,7 +235,12 @@ void frmPalette::buildMenus()
     paletteHelp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(paletteHelp, &QAction::triggered, this,
             [this] { showHelp(HelpCommand::Context, kHelpTopicPalette); });
-    options->menuAction()->setWhatsThis(WhatsThisText(kHelpTopicOptions));
+
+    // A menu's text stands for its items too: QMenu falls back to it for an
+    // item of its own without one, in What's This mode and on Shift+F1.
+    for (QMenu *menu : {file, edit, help})
+        setMenuWhatsThis(menu, WhatsThisText(kHelpTopicMenus));
+    setMenuWhatsThis(options, WhatsThisText(kHelpTopicOptions));
 
     // Delete works anywhere in the window, as the key handler of the window did.
     m_delete = new QAction(this);

@@ -105,6 +105,7 @@ public:
     QLabel *lblRGB() const { return m_lblRGB; }
     QPushButton *cmdSetColor() const { return m_cmdSetColor; }
     QPushButton *cmdSelectColor() const { return m_cmdSelectColor; }
+    QPushButton *cmdClose() const { return m_cmdClose; }
     QAction *mnuOptionsAutoSelect() const { return m_autoSelect; }
     QAction *mnuOptionsAutoIncrement() const { return m_autoIncrement; }
     QAction *mnuEditCopy() const { return m_copy; }

@@ -10,11 +10,15 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWhatsThis>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -493,6 +497,47 @@ TEST_F(PaletteWindowFixture, CloseOnlyHidesUntilTheProgramEnds)
     EXPECT_EQ(pal().PaletteIndex, 33);
     ctx->Closing = true;
     EXPECT_TRUE(w->close());
+}
+
+// ------------------------------------------------------------ What's This
+
+// Whether a help event on target pops up a What's This text; QMenu and QWidget
+// show none when the text is empty.
+bool whatsThisShownFor(QWidget *target, QPoint at)
+{
+    QHelpEvent event(QEvent::WhatsThis, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &event);
+    bool shown = false;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        shown |= top->isVisible() && QLatin1String(top->metaObject()->className()) == QLatin1String("QWhatsThat");
+    QWhatsThis::hideText();
+    QApplication::processEvents();
+    return shown;
+}
+
+TEST_F(PaletteWindowFixture, EveryMenuItemAndControlHasAWhatsThisText)
+{
+    open();
+    w->show();
+    for (QAction *top : w->menuBar()->actions()) {
+        QMenu *menu = top->menu();
+        ASSERT_NE(menu, nullptr);
+        SCOPED_TRACE(top->text().toStdString());
+        EXPECT_FALSE(top->whatsThis().isEmpty());
+        menu->popup(w->mapToGlobal(QPoint(0, 0)));
+        for (QAction *item : menu->actions()) {
+            if (item->isSeparator())
+                continue;
+            SCOPED_TRACE(item->text().toStdString());
+            EXPECT_TRUE(whatsThisShownFor(menu, menu->actionGeometry(item).center()));
+        }
+        menu->hide();
+    }
+    for (QWidget *control : std::initializer_list<QWidget *>{w->cboTable(), w->imgTable(), w->cmdSetColor(),
+                                                         w->cmdSelectColor(), w->cmdClose()}) {
+        SCOPED_TRACE(control->metaObject()->className());
+        EXPECT_TRUE(whatsThisShownFor(control, QPoint(2, 2)));
+    }
 }
 
 // ------------------------------------------------------------ with the main window
