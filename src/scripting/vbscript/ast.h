@@ -50,6 +50,7 @@ enum class NK : uint8_t {
     Unresolved,
     Local,      // slot of the running frame
     UpLocal,    // slot of the frame that ran Execute or Eval (depth frames up)
+    ExecLocal,  // a name Execute'd code added to a procedure's frame (depth frames up)
     Global,     // entry of the global table (variable, procedure, class, host member)
     Field,      // field of Me
     Method,     // procedure or property of Me's class
@@ -276,6 +277,8 @@ struct ProcDef {
     int localCount = 0;
     int firstParam = 0; // 1 when slot 0 holds the result
     QHash<QString, int> localNames; // for Execute and Eval inside the procedure
+    QHash<QString, int> dynamicNames; // its implicit locals, also for Execute and Eval
+    QHash<QString, Value> constNames; // its constants, also for Execute and Eval
     std::vector<int> arraySlots;    // locals declared as fixed arrays (set up on entry)
     bool hasResult() const { return kind == ProcKind::Function || kind == ProcKind::PropertyGet; }
 };

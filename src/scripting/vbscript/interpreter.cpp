@@ -764,6 +764,14 @@ Value *Interpreter::varPtr(const IdentExpr &e, Frame &f, bool)
             raise(err::Undefined, e.name);
         return p->vars[e.slot];
     }
+    case NK::ExecLocal: {
+        Frame *p = &f;
+        for (int i = 0; i < e.depth && p; ++i)
+            p = p->parent;
+        if (!p || !p->execLocals || size_t(e.slot) >= p->execLocals->values.size())
+            raise(err::Undefined, e.name);
+        return &p->execLocals->values[size_t(e.slot)];
+    }
     case NK::Field:
         return &f.me->fields[e.slot];
     case NK::Dynamic:
@@ -898,7 +906,7 @@ Value Interpreter::evalIdent(const IdentExpr &e, Frame &f)
         a.frame = &f;
         return callInstanceMember(f.me, *it, a, e.hasParens, e.name);
     }
-    case NK::UpLocal: case NK::Dynamic: case NK::Undeclared: {
+    case NK::UpLocal: case NK::ExecLocal: case NK::Dynamic: case NK::Undeclared: {
         if (e.nk == NK::Dynamic || e.nk == NK::Undeclared) {
             const GlobalEntry::Kind k = e.global->kind;
             if (k != GlobalEntry::Kind::Variable && k != GlobalEntry::Kind::Undefined)

@@ -13,6 +13,13 @@
 
 namespace tintwell::vbs {
 
+// Variables that Execute'd code declared in a procedure: they belong to that
+// call, like its own locals, and outlive the Execute that made them.
+struct ExecLocals {
+    QHash<QString, int> names;
+    std::deque<Value> values; // a deque, so ByRef pointers stay valid as it grows
+};
+
 struct Frame {
     Value **vars = nullptr;
     ClassInstance *me = nullptr;
@@ -20,6 +27,7 @@ struct Frame {
     const ProcDef *proc = nullptr;
     const QString *source = nullptr;
     bool resumeNext = false;
+    std::unique_ptr<ExecLocals> execLocals;
 };
 
 enum class Flow : uint8_t { Normal, ExitDo, ExitFor, ExitProc };

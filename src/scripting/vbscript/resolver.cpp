@@ -60,6 +60,8 @@ struct Scope {
     int *localCount = nullptr;
     QHash<QString, Value> consts;
     const ProcDef *outerProc = nullptr; // Exec: the procedure of the frame that runs it
+    Frame *owner = nullptr;             // Exec: that procedure's frame
+    int ownerDepth = 0;                 // Exec: frames from the Execute'd code up to it
     std::vector<int> withSlots;
     QHash<QString, int> dynamics; // undeclared names and their implicit local slots
     bool optionExplicit = false;
@@ -70,17 +72,25 @@ class Resolver
 public:
     Resolver(Interpreter &in, Program &prog) : in_(in), prog_(prog) {}
 
-    void run(const Frame *context)
+    void run(Frame *context)
     {
         Scope top;
         top.optionExplicit = prog_.optionExplicit;
         top.localCount = &prog_.topLocals;
         QHash<QString, int> execLocals;
-        if (context && context->proc) {
-            top.kind = Scope::Kind::Exec;
-            top.outerProc = context->proc;
-            top.cls = context->proc->owner;
-            top.locals = &execLocals;
+        // Execute and Eval nested in Execute'd code still belong to the
+        // procedure that ran the outermost one.
+        int depth = 1;
+        for (Frame *f = context; f; f = f->parent, ++depth) {
+            if (f->proc) {
+                top.kind = Scope::Kind::Exec;
+                top.outerProc = f->proc;
+                top.owner = f;
+                top.ownerDepth = depth;
+                top.cls = f->proc->owner;
+                top.locals = &execLocals;
+                break;
+            }
         }
         declareGlobals(top);
         for (auto &cls : prog_.classes)
@@ -175,10 +185,40 @@ private:
             }
             return;
         }
+        if (s.kind == Scope::Kind::Exec) {
+            declareExecLocal(id, s);
+            return;
+        }
         if (s.locals->contains(id.lower) || s.consts.contains(id.lower)
             || (s.proc && s.proc->hasResult() && s.proc->lower == id.lower))
             failAt(err::NameRedefined, id.line, id.column);
         s.locals->insert(id.lower, (*s.localCount)++);
+    }
+
+    // A Dim in Execute'd code makes a variable of the procedure that ran it.
+    void declareExecLocal(IdentExpr &id, Scope &s)
+    {
+        const ProcDef &p = *s.outerProc;
+        if (p.localNames.contains(id.lower) || p.constNames.contains(id.lower) || s.consts.contains(id.lower)
+            || (p.hasResult() && p.lower == id.lower))
+            failAt(err::NameRedefined, id.line, id.column);
+        if (p.dynamicNames.contains(id.lower))
+            return; // the procedure's own implicit local of that name
+        execLocalSlot(id.lower, s);
+    }
+
+    static int execLocalSlot(const QString &lower, Scope &s)
+    {
+        if (!s.owner->execLocals)
+            s.owner->execLocals = std::make_unique<ExecLocals>();
+        ExecLocals &x = *s.owner->execLocals;
+        auto it = x.names.constFind(lower);
+        if (it != x.names.cend())
+            return *it;
+        const int slot = int(x.values.size());
+        x.values.emplace_back();
+        x.names.insert(lower, slot);
+        return slot;
     }
 
     template<class F>
@@ -282,6 +322,8 @@ private:
         }
         declareInBlock(p.body, s, false);
         resolveBlock(p.body, s);
+        p.dynamicNames = s.dynamics;
+        p.constNames = s.consts;
     }
 
     // ---- constants --------------------------------------------------------
@@ -471,7 +513,7 @@ private:
                 if (a && !isPure(*a))
                     return false;
             switch (id.nk) {
-            case NK::Local: case NK::Field: case NK::Const: case NK::UpLocal: return true;
+            case NK::Local: case NK::Field: case NK::Const: case NK::UpLocal: case NK::ExecLocal: return true;
             case NK::Builtin: return builtinIsPure(id.builtin);
             case NK::Global: return id.global->kind == GlobalEntry::Kind::Variable || id.global->kind == GlobalEntry::Kind::Const;
             default: return false;
@@ -567,18 +609,44 @@ private:
             return;
         }
         if (s.outerProc) {
-            if (s.outerProc->hasResult() && id.lower == s.outerProc->lower && !id.hasParens) {
+            const ProcDef &p = *s.outerProc;
+            if (p.hasResult() && id.lower == p.lower && !id.hasParens) {
                 id.nk = NK::UpLocal;
                 id.slot = 0;
-                id.depth = 1;
+                id.depth = s.ownerDepth;
                 return;
             }
-            auto it = s.outerProc->localNames.constFind(id.lower);
-            if (it != s.outerProc->localNames.cend()) {
+            auto it = p.localNames.constFind(id.lower);
+            if (it != p.localNames.cend()) {
                 id.nk = NK::UpLocal;
                 id.slot = *it;
-                id.depth = 1;
+                id.depth = s.ownerDepth;
                 return;
+            }
+            auto pc = p.constNames.constFind(id.lower);
+            if (pc != p.constNames.cend()) {
+                id.nk = NK::Const;
+                id.constValue = *pc;
+                return;
+            }
+            // An implicit local stands for the global of its name once that
+            // exists, so it is only the procedure's while there is none.
+            auto d = p.dynamicNames.constFind(id.lower);
+            const GlobalEntry *g = in_.findGlobal(id.lower);
+            if (d != p.dynamicNames.cend() && (!g || g->kind == GlobalEntry::Kind::Undefined)) {
+                id.nk = NK::UpLocal;
+                id.slot = *d;
+                id.depth = s.ownerDepth;
+                return;
+            }
+            if (s.owner->execLocals) {
+                auto x = s.owner->execLocals->names.constFind(id.lower);
+                if (x != s.owner->execLocals->names.cend()) {
+                    id.nk = NK::ExecLocal;
+                    id.slot = *x;
+                    id.depth = s.ownerDepth;
+                    return;
+                }
             }
         }
         if (s.cls) {
@@ -628,6 +696,13 @@ private:
             id.nk = NK::Global;
             return;
         }
+        if (s.kind == Scope::Kind::Exec) {
+            // Undeclared in Execute'd code: a new variable of the procedure.
+            id.nk = NK::ExecLocal;
+            id.slot = execLocalSlot(id.lower, s);
+            id.depth = s.ownerDepth;
+            return;
+        }
         // Undeclared inside a procedure: an implicit local unless a global of
         // that name exists when the statement runs.
         id.nk = NK::Dynamic;
@@ -647,7 +722,7 @@ private:
 
 } // namespace
 
-void resolveProgram(Interpreter &in, Program &prog, const QString *, const Frame *context)
+void resolveProgram(Interpreter &in, Program &prog, const QString *, Frame *context)
 {
     Resolver(in, prog).run(context);
 }

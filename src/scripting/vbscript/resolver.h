@@ -12,7 +12,7 @@ struct Frame;
 
 // Throws VbsError with the position of the offending name.
 // context: the frame that runs Execute or Eval (null for script level).
-void resolveProgram(Interpreter &in, Program &prog, const QString *source, const Frame *context);
+void resolveProgram(Interpreter &in, Program &prog, const QString *source, Frame *context);
 
 // The shared operator table, also used to fold constants.
 Value applyOp(Op op, const Value &a, const Value &b);
