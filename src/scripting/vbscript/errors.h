@@ -28,6 +28,7 @@ constexpr int WrongArgs = 450;
 constexpr int NotCollection = 451;
 constexpr int Undefined = 500;
 constexpr int IllegalAssign = 501;
+constexpr int UnqualifiedReference = 505;
 constexpr int ClassNotDefined = 506;
 // Compile-time errors.
 constexpr int Syntax = 1002;

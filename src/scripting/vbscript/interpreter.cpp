@@ -1128,9 +1128,16 @@ Value Interpreter::newInstance(const ClassDef *cls)
     return v;
 }
 
+const Value &Interpreter::withObject(const MemberExpr &e, Frame &f)
+{
+    if (e.withSlot < 0)
+        raise(err::UnqualifiedReference, e.name);
+    return *f.vars[e.withSlot];
+}
+
 Value Interpreter::evalMember(const MemberExpr &e, Frame &f)
 {
-    Value obj = e.object ? eval(*e.object, f) : *f.vars[e.withSlot];
+    Value obj = e.object ? eval(*e.object, f) : withObject(e, f);
     Args a;
     a.exprs = &e.args;
     a.frame = &f;
@@ -1378,7 +1385,7 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
 
 void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSet)
 {
-    Value obj = m.object ? eval(*m.object, f) : *f.vars[m.withSlot];
+    Value obj = m.object ? eval(*m.object, f) : withObject(m, f);
     if (!obj.isObject() || !obj.obj)
         raise(err::ObjectRequired, m.name);
     const Ref<HeapObject> keep = obj.obj;

@@ -90,6 +90,7 @@ private:
     void execAssign(const AssignStmt &s, Frame &f);
 
     Value evalIdent(const IdentExpr &e, Frame &f);
+    const Value &withObject(const MemberExpr &e, Frame &f);
     Value evalMember(const MemberExpr &e, Frame &f);
     Value evalBinary(const BinaryExpr &e, Frame &f);
     Value evalNew(const NewExpr &e);

@@ -545,11 +545,9 @@ private:
             auto &m = static_cast<MemberExpr &>(*e);
             if (m.object) {
                 resolveExpr(m.object, s);
-            } else {
-                if (s.withSlots.empty())
-                    failAt(505, m.line, m.column);
+            } else if (!s.withSlots.empty()) {
                 m.withSlot = s.withSlots.back();
-            }
+            } // else "Invalid or unqualified reference" when it runs, as code never reached may hold it
             resolveArgs(m.args, s);
             break;
         }

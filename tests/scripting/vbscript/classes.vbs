@@ -48,6 +48,16 @@ With New Counter                          ' expect: init
   .Bump
   tnPrint "with " & .Count & vbCrLf       ' expect: with 1
 End With                                  ' expect: terminate 1
+' A member without its object outside With fails only if it runs.
+Sub Unqualified : .Bump : End Sub
+On Error Resume Next
+got = .Count
+tnPrint Err.Number & " " & IsEmpty(got) & vbCrLf   ' expect: 505 True
+Err.Clear : .Count = 3
+tnPrint Err.Number & vbCrLf                       ' expect: 505
+Err.Clear : Unqualified
+tnPrint Err.Number & " " & Err.Description & vbCrLf ' expect: 505 Invalid or unqualified reference
+On Error GoTo 0
 Class Plain
   Dim a, b
   Public Function Both : Both = IsEmpty(a) & "," & IsEmpty(b) : End Function
