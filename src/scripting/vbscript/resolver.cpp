@@ -608,43 +608,29 @@ private:
         }
         if (s.outerProc) {
             const ProcDef &p = *s.outerProc;
-            if (p.hasResult() && id.lower == p.lower && !id.hasParens) {
-                id.nk = NK::UpLocal;
-                id.slot = 0;
+            const auto bindUp = [&](NK nk, int slot) {
+                id.nk = nk;
+                id.slot = slot;
                 id.depth = s.ownerDepth;
-                return;
-            }
-            auto it = p.localNames.constFind(id.lower);
-            if (it != p.localNames.cend()) {
-                id.nk = NK::UpLocal;
-                id.slot = *it;
-                id.depth = s.ownerDepth;
-                return;
-            }
-            auto pc = p.constNames.constFind(id.lower);
-            if (pc != p.constNames.cend()) {
+            };
+            if (p.hasResult() && id.lower == p.lower && !id.hasParens)
+                return bindUp(NK::UpLocal, 0);
+            if (auto it = p.localNames.constFind(id.lower); it != p.localNames.cend())
+                return bindUp(NK::UpLocal, *it);
+            if (auto pc = p.constNames.constFind(id.lower); pc != p.constNames.cend()) {
                 id.nk = NK::Const;
                 id.constValue = *pc;
                 return;
             }
             // An implicit local stands for the global of its name once that
             // exists, so it is only the procedure's while there is none.
-            auto d = p.dynamicNames.constFind(id.lower);
             const GlobalEntry *g = in_.findGlobal(id.lower);
-            if (d != p.dynamicNames.cend() && (!g || g->kind == GlobalEntry::Kind::Undefined)) {
-                id.nk = NK::UpLocal;
-                id.slot = *d;
-                id.depth = s.ownerDepth;
-                return;
-            }
-            if (s.owner->execLocals) {
-                auto x = s.owner->execLocals->names.constFind(id.lower);
-                if (x != s.owner->execLocals->names.cend()) {
-                    id.nk = NK::ExecLocal;
-                    id.slot = *x;
-                    id.depth = s.ownerDepth;
-                    return;
-                }
+            if (auto d = p.dynamicNames.constFind(id.lower);
+                d != p.dynamicNames.cend() && (!g || g->kind == GlobalEntry::Kind::Undefined))
+                return bindUp(NK::UpLocal, *d);
+            if (const ExecLocals *x = s.owner->execLocals.get()) {
+                if (auto it = x->names.constFind(id.lower); it != x->names.cend())
+                    return bindUp(NK::ExecLocal, *it);
             }
         }
         if (s.cls) {
