@@ -746,6 +746,17 @@ void Interpreter::execAssign(const AssignStmt &s, Frame &f)
 
 // ---- names ------------------------------------------------------------------
 
+namespace {
+// The frame that ran the Execute or Eval depth levels up.
+Frame *frameUp(Frame &f, int depth)
+{
+    Frame *p = &f;
+    for (int i = 0; i < depth && p; ++i)
+        p = p->parent;
+    return p;
+}
+} // namespace
+
 const GlobalEntry *Interpreter::liveGlobal(const IdentExpr &e) const
 {
     return e.global;
@@ -757,17 +768,13 @@ Value *Interpreter::varPtr(const IdentExpr &e, Frame &f, bool)
     case NK::Local:
         return f.vars[e.slot];
     case NK::UpLocal: {
-        Frame *p = &f;
-        for (int i = 0; i < e.depth && p; ++i)
-            p = p->parent;
+        Frame *p = frameUp(f, e.depth);
         if (!p || !p->vars)
             raise(err::Undefined, e.name);
         return p->vars[e.slot];
     }
     case NK::ExecLocal: {
-        Frame *p = &f;
-        for (int i = 0; i < e.depth && p; ++i)
-            p = p->parent;
+        Frame *p = frameUp(f, e.depth);
         if (!p || !p->execLocals || size_t(e.slot) >= p->execLocals->values.size())
             raise(err::Undefined, e.name);
         return &p->execLocals->values[size_t(e.slot)];
