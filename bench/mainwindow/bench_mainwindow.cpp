@@ -1,7 +1,7 @@
 // One slider-drag step of the main window: a mouse move over a dragged thumb,
 // through SetColors, to the rows, the preview and the seven output boxes
 // painted again. The rows should follow a 1000 Hz mouse, so under 1 ms.
-#include "core/appcontext.h"
+#include "app/application.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/sliderrow.h"
 #include "platform/registry.h"
@@ -20,21 +20,23 @@ using namespace tintwell;
 
 struct Window {
     QTemporaryDir dir;
-    clsRegistry reg{dir.filePath(QStringLiteral("settings.ini"))};
-    AppContext ctx;
-    std::unique_ptr<frmMain> w;
+    RecordingMessages messages;
+    std::unique_ptr<Application> app;
+    frmMain *w = nullptr;
 
     explicit Window(int mode, bool oldStyle)
     {
-        const QString key = clsRegistry::settingsKey();
-        reg.SetLong(key, QStringLiteral("Last Color"), 0x3366CC);
-        reg.SetLong(key, QStringLiteral("Sliders"), mode);
-        reg.SetLong(key, QStringLiteral("Old Sliders"), oldStyle ? 1 : 0);
-        ctx.ProgramFolder = dir.path() + QLatin1Char('/');
-        w = std::make_unique<frmMain>(ctx, reg);
-        w->showLicense = [] {};
-        w->Load();
-        w->show();
+        const QString settings = dir.filePath(QStringLiteral("settings.ini"));
+        {
+            clsRegistry reg(settings);
+            const QString key = clsRegistry::settingsKey();
+            reg.SetLong(key, QStringLiteral("Last Color"), 0x3366CC);
+            reg.SetLong(key, QStringLiteral("Sliders"), mode);
+            reg.SetLong(key, QStringLiteral("Old Sliders"), oldStyle ? 1 : 0);
+        }
+        app = std::make_unique<Application>(Application::Options{dir.path(), settings, &messages});
+        app->start();
+        w = &app->mainWindow();
         QCoreApplication::processEvents();
     }
 
@@ -86,7 +88,7 @@ void dragStep(benchmark::State &state, bool wholeWindow)
         ++step;
     }
     benchmark::DoNotOptimize(win.w->currentColor());
-    state.counters["settings_writes"] = double(win.reg.writeCount());
+    state.counters["settings_writes"] = double(win.app->registry().writeCount());
 }
 
 void BM_DragStep(benchmark::State &state) { dragStep(state, false); }

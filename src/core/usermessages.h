@@ -12,6 +12,18 @@ enum class MsgIcon { None, Information, Exclamation, Question, Critical };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, OkHelp };
 enum class MsgResult { Ok, Cancel, Yes, No, Help };
 
+// What a box answers when closed without a button (Escape, the title bar):
+// its Cancel or No button where it has one.
+constexpr MsgResult ClosedAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OkCancel:
+    case MsgButtons::YesNoCancel: return MsgResult::Cancel;
+    case MsgButtons::YesNo: return MsgResult::No;
+    default: return MsgResult::Ok;
+    }
+}
+
 class UserMessages
 {
 public:
@@ -21,7 +33,8 @@ public:
                            MsgButtons buttons = MsgButtons::Ok, int helpTopic = 0) = 0;
 };
 
-// Keeps every message and answers from a queue (Ok, or the first button, when empty).
+// Keeps every message and answers from a queue; when the queue is empty it
+// answers as a real box closed without a button would.
 class RecordingMessages : public UserMessages
 {
 public:
@@ -30,17 +43,16 @@ public:
         QString text;
         MsgIcon icon;
         MsgButtons buttons;
+        int helpTopic = 0;
     };
 
     MsgResult show(const QString &title, const QString &text, MsgIcon icon,
                    MsgButtons buttons = MsgButtons::Ok, int helpTopic = 0) override
     {
-        Q_UNUSED(helpTopic);
-        shown.append({title, text, icon, buttons});
+        shown.append({title, text, icon, buttons, helpTopic});
         if (!answers.isEmpty())
             return answers.takeFirst();
-        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                                  : MsgResult::Ok;
+        return ClosedAnswer(buttons);
     }
 
     QList<Shown> shown;

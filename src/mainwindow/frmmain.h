@@ -1,11 +1,13 @@
 #pragma once
 // The main window: fixed layout, menus, the four slider rows, the seven output
-// boxes, start-up and shut-down. The arithmetic lives in core (conversions,
-// slider values, output texts); this class wires it to the controls.
+// boxes, start-up and shut-down. The colour and its arithmetic live in the
+// session (core/colorsession.h); this class shows it and turns events into calls.
 
 #include "core/appcontext.h"
+#include "core/colorsession.h"
 #include "core/outputengine.h"
 #include "core/slidervalues.h"
+#include "mainwindow/mainwindowpeers.h"
 #include "mainwindow/sliderdrawing.h"
 
 #include <QMainWindow>
@@ -25,37 +27,40 @@ class QTimer;
 
 namespace tintwell {
 
-class clsColorDialog;
 class clsRegistry;
-class HelpWindow;
+class HelpService;
 class SliderRow;
 
 class frmMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmMain(AppContext &context, clsRegistry &registry, QWidget *parent = nullptr);
+    frmMain(AppContext &context, clsRegistry &registry, ColorSession &session, HelpService &help,
+            MainWindowPeers &peers, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // The start-up sequence; main() calls it before show().
     void Load();
 
-    void SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool ChangeSliders);
-    void SetColors(std::int32_t Color) { SetColors(Color, true, true); }
+    void SetColors(std::int32_t &Color, bool ChangePaletteIndex, bool ChangeSliders)
+    {
+        m_session.SetColors(Color, ChangePaletteIndex, ChangeSliders);
+    }
+    // A colour from outside the sliders (picker, dialog, palette, converter).
+    void SetColors(std::int32_t Color) { m_session.setColor(Color); }
     // "Last Color" follows every colour change a moment later, so a drag does
     // not write the settings file once a pixel; this writes it now.
     void flushLastColor();
     void SetFormatNames();
     void SetCustomFormatMenuNames();
-    void InitFixValues();
-    void FixValues();
+    void InitFixValues() { syncBoxes(); m_session.InitFixValues(); }
+    void FixValues() { m_session.FixValues(); }
 
     void mnuSlidersRGB_Click() { chooseSliderMode(kSliderModeRGB); }
     void mnuSlidersHSL_Click() { chooseSliderMode(kSliderModeHSL); }
     void mnuSlidersHSB_Click() { chooseSliderMode(kSliderModeHSB); }
     void mnuSlidersCMY_Click() { chooseSliderMode(kSliderModeCMY); }
     void mnuOptionsUseOldSliders_Click();
-    void ApplyShade();
     void PrepareTrackBackgrounds();
 
     // Outputs, clipboard and menus. Shift is the usual bit set: 1 Shift,
@@ -75,34 +80,12 @@ public:
     // F1 outside the menus: the pop-up topic of the focused control, or the
     // contents when it has none. Returns the context number shown, 0 for the contents.
     int showContextHelp();
-    HelpWindow *helpWindow();
-
-    // Hooks to the windows and engines of other parts; each has a default
-    // that does what the program needs when that part is absent.
-    std::function<void()> showLicense;             // modal terms window
-    std::function<void()> showAbout;               // modal About box
-    std::function<bool()> savePalette;             // the palette window's File Save; false: not saved
-    std::function<void()> loadPaletteTool;         // loads the palette window hidden (start-up)
-    std::function<void(int index)> selectPaletteEntry; // palette window follows the colour
-    std::function<void()> pickerSettingChanged;    // S / Z: the picker resamples
-    std::function<void()> showPaletteTool;         // the palette window, modeless
-    std::function<void()> showAdvanced;            // the advanced formatting window, modeless
-    // The colour dialog: takes the current colour, returns the one to show.
-    std::function<std::int32_t(std::int32_t current)> chooseColor;
 
     // State and controls, for the other parts of this window and for tests.
-    std::int32_t currentColor() const { return m_values.Color; }
-    const ColorValues &colorValues() const { return m_values; }
-    SliderState &sliders() { return m_s; }
-    bool ShadeDriven = false;
-    float ShadeHue = 0;
-    float ShadeSaturation = 0;
-    // The colour the shade row started from and its HSL lightness: back at
-    // that lightness the row gives the colour itself, which HSL (hue,
-    // saturation, lightness) does not always convert back to.
-    std::int32_t ShadeBaseColor = -1;
-    int ShadeBaseLightness = -1;
-    bool Updating = false;
+    ColorSession &session() { return m_session; }
+    std::int32_t currentColor() const { return m_session.color(); }
+    const ColorValues &colorValues() const { return m_session.values(); }
+    const SliderState &sliders() const { return m_session.sliders(); }
     int FocusedSlider = 99;
 
     SliderRow *picColorBox(int i) const { return m_rows[std::size_t(i)]; }
@@ -147,6 +130,10 @@ public:
     // A crash loses at most this much of the colour history.
     static constexpr int LastColorDelayMs = 300;
 
+signals:
+    // S or Z changed the picker's sample size or zoom.
+    void pickerSettingChanged();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -155,37 +142,36 @@ protected:
 private:
     void buildLayout();
     void buildMenus();
+    void connectSession();
     void chooseSliderMode(int mode);
     void applyRowScales();
     void redrawAllRows();
-    void boxesToState();
-    void stateToBoxes();
-    void onStepPressed(int row, int direction, float value);
-    void onValueRequested(int row, float value);
-    void onCommitRequested(int row);
-    void onPasteRejected(int row);
+    void redrawSliders();
+    // The boxes' texts into the session, before a call that reads them.
+    void syncBoxes();
+    void showBoxes();
+    void showOutputs();
+    void showColor(std::int32_t colour);
     void cycleChecked(const std::array<QAction *, 4> &items);
     void cycleChecked(const std::array<QAction *, 5> &items);
-    std::array<float, 3> modeComponents(const ColorValues &v) const;
     bool keyPreview(int key);
     bool outputEvent(QObject *watched, QEvent *event);
     void setSwatchFocusLook(bool focused);
     void setHelpContext(QWidget *widget, int contextId);
-    // Shows the current colour again (new scheme, new options) without
-    // reading it back through the slider boxes.
-    void refreshKeepingColour();
+    void watchEvents();
+    static QString modeCaption(int mode);
+    static QString modeTip(int mode, int row);
 
     AppContext &m_ctx;
     clsRegistry &m_reg;
-    SliderState m_s;
-    ColorValues m_values;
+    ColorSession &m_session;
+    HelpService &m_help;
+    MainWindowPeers &m_peers;
+    bool m_updatingBoxes = false;
+    bool m_flatTracks = false;
     TrackImages m_tracks;
     SystemColors m_colours;
-    bool m_tracksDrawn = false;
     QTimer *m_lastColorTimer = nullptr;
-    bool m_keepColour = false;
-    std::unique_ptr<clsColorDialog> m_colorDialog;
-    HelpWindow *m_help = nullptr;
     QMenu *m_mnuSwatch = nullptr;
     QAction *m_copySwatchItem = nullptr;
     QAction *m_copyOctalItem = nullptr;

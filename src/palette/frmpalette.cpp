@@ -1,5 +1,7 @@
 #include "palette/frmpalette.h"
 
+#include "core/colorsession.h"
+
 #include "palette/paletteedit.h"
 #include "palette/palettefile.h"
 #include "platform/help.h"
@@ -113,8 +115,9 @@ const QString frmPalette::SaveFilter = QStringLiteral(
     "Paint Shop Pro Palette (*.pal)|*.pal|Microsoft Palette (*.pal)|*.pal|"
     "Photoshop Palette (*.act)|*.act");
 
-frmPalette::frmPalette(AppContext &context, clsRegistry &registry, QWidget *parent)
-    : QMainWindow(parent), m_ctx(context), m_reg(registry)
+frmPalette::frmPalette(AppContext &context, clsRegistry &registry, ColorSession &session,
+                       HelpService &help, QWidget *parent)
+    : QMainWindow(parent), m_ctx(context), m_reg(registry), m_session(session), m_help(help)
 {
     setWindowTitle(QStringLiteral("Palette Tool"));
     const QPalette pal = palette();
@@ -127,14 +130,6 @@ frmPalette::frmPalette(AppContext &context, clsRegistry &registry, QWidget *pare
         else
             dialog.ShowOpen(this);
         return !dialog.Canceled;
-    };
-    showHelp = [this](int command, int topic) {
-        if (!m_help)
-            m_help = new HelpWindow(this);
-        m_help->setWindowFlag(Qt::Window);
-        m_help->showHelp(command, topic);
-        m_help->show();
-        m_help->raise();
     };
     buildLayout();
     buildMenus();
@@ -228,13 +223,13 @@ void frmPalette::buildMenus()
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(help->addAction(QStringLiteral("&Contents")), &QAction::triggered, this,
-            [this] { showHelp(HelpCommand::Contents, 0); });
+            [this] { m_help.showContents(); });
     connect(help->addAction(QStringLiteral("&What's This?")), &QAction::triggered, this,
             [] { QWhatsThis::enterWhatsThisMode(); });
     QAction *paletteHelp = help->addAction(QStringLiteral("Palette Tool &Help"));
     paletteHelp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(paletteHelp, &QAction::triggered, this,
-            [this] { showHelp(HelpCommand::Context, kHelpTopicPalette); });
+            [this] { m_help.showTopic(kHelpTopicPalette); });
 
     // A menu's text stands for its items too: QMenu falls back to it for an
     // item of its own without one, in What's This mode and on Shift+F1.
@@ -426,7 +421,7 @@ void frmPalette::selectEntry(int index)
 
 void frmPalette::cmdSetColor_Click()
 {
-    const std::int32_t color = currentColor ? currentColor() : 0;
+    const std::int32_t color = m_session.color();
     if (PaletteSetColor(m_ctx.Palette, color, m_ctx.Palette.AutoIncrement))
         tableEdited();
     redraw();
@@ -435,8 +430,7 @@ void frmPalette::cmdSetColor_Click()
 
 void frmPalette::cmdSelectColor_Click()
 {
-    if (selectColor)
-        selectColor(m_ctx.Palette.PaletteSelectedColor);
+    m_session.setColor(m_ctx.Palette.PaletteSelectedColor);
 }
 
 void frmPalette::DeleteSelection()

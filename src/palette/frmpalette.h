@@ -23,7 +23,8 @@ class QPushButton;
 namespace tintwell {
 
 class clsRegistry;
-class HelpWindow;
+class ColorSession;
+class HelpService;
 
 struct PaletteTableColours {
     QRgb face = qRgb(240, 240, 240);   // background and erased frames
@@ -61,7 +62,9 @@ class frmPalette : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmPalette(AppContext &context, clsRegistry &registry, QWidget *parent = nullptr);
+    // The session gives Set Color its colour and takes Select Color's.
+    frmPalette(AppContext &context, clsRegistry &registry, ColorSession &session, HelpService &help,
+               QWidget *parent = nullptr);
     ~frmPalette() override;
 
     // Opening the window: options, position, the table from the last run. Runs
@@ -88,15 +91,9 @@ public:
     void mnuOptionsAutoSelect_Click();
     void mnuOptionsAutoIncrement_Click();
 
-    // Hooks to the main window, set by main(): its current colour, and
-    // "Select Color" (clears ShadeDriven and calls SetColors).
-    std::function<std::int32_t()> currentColor;
-    std::function<void(std::int32_t)> selectColor;
     // Runs the open or save dialog; tests answer it themselves. Returns false
     // when cancelled.
     std::function<bool(clsCommonFileDialog &dialog, bool save)> runFileDialog;
-    // Help commands (HelpCommand::Contents or Context with a topic).
-    std::function<void(int command, int topic)> showHelp;
 
     // Controls, for tests.
     QComboBox *cboTable() const { return m_cboTable; }
@@ -146,7 +143,8 @@ private:
     clsCommonFileDialog m_openDialog;
     int m_saveFilterIndex = 1; // Save As's last filter: 2 writes ".pal" as RIFF
     int m_previousItem = -1;
-    HelpWindow *m_help = nullptr;
+    ColorSession &m_session;
+    HelpService &m_help;
 
     PaletteTableView *m_table = nullptr;
     QComboBox *m_cboTable = nullptr;

@@ -130,4 +130,24 @@ void HelpWindow::open(const QUrl &url)
     activateWindow();
 }
 
+HelpService::~HelpService()
+{
+    delete m_window;
+}
+
+HelpWindow *HelpService::window()
+{
+    if (!m_window) {
+        // A window of its own, so it stays open beside the program.
+        m_window = new HelpWindow(nullptr);
+        m_window->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return m_window;
+}
+
+void HelpService::showHelp(int command, int topic)
+{
+    window()->showHelp(command, topic);
+}
+
 } // namespace tintwell

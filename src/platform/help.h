@@ -51,4 +51,27 @@ private:
     QTextBrowser *m_browser;
 };
 
+// The program's one way to help: every window, F1, What's This and the Help
+// buttons of message boxes ask it. It opens the one help window on first use
+// and keeps it beside the program until it goes.
+class HelpService
+{
+public:
+    HelpService() = default;
+    ~HelpService();
+    HelpService(const HelpService &) = delete;
+    HelpService &operator=(const HelpService &) = delete;
+
+    // command HelpCommand::Contents or Context, as HelpWindow::showHelp.
+    void showHelp(int command, int topic = 0);
+    void showTopic(int topic) { showHelp(HelpCommand::Context, topic); }
+    void showContents() { showHelp(HelpCommand::Contents); }
+    // The window, created when first asked for.
+    HelpWindow *window();
+    bool hasWindow() const { return m_window != nullptr; }
+
+private:
+    HelpWindow *m_window = nullptr;
+};
+
 } // namespace tintwell

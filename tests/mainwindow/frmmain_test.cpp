@@ -330,8 +330,8 @@ TEST_F(MainWindowFixture, ShadeInHslModeMovesOnlyTheLightnessBox)
     EXPECT_EQ(w->currentColor(), 0);
     // A colour from elsewhere ends the shading: the shade row follows it.
     w->SetColors(rgb(0, 0, 255));
-    EXPECT_FALSE(w->ShadeDriven);
-    EXPECT_EQ(w->ShadeHue, 240.0f);
+    EXPECT_FALSE(w->session().ShadeDriven);
+    EXPECT_EQ(w->session().ShadeHue, 240.0f);
     // Lightness 128 in the 0-100 units of the Standard scheme's HSL rows.
     EXPECT_FLOAT_EQ(w->sliders().ShadeValue, 128.0f * 100.0f / 255.0f);
 }
@@ -343,7 +343,7 @@ TEST_F(MainWindowFixture, SAndZCycleThePickerSettings)
     open();
     w->show();
     int resampled = 0;
-    w->pickerSettingChanged = [&] { ++resampled; };
+    QObject::connect(w.get(), &frmMain::pickerSettingChanged, [&] { ++resampled; });
     QApplication::setActiveWindow(w.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     QWidget *focus = w->picColorBox(0);
@@ -389,11 +389,9 @@ TEST_F(MainWindowFixture, ClosingStoresThePositionUnlessCancelledAtThePalettePro
     EXPECT_EQ(ctx->OwnMessages.shown[0].text, QStringLiteral("Save current palette?"));
     EXPECT_EQ(ctx->OwnMessages.shown[0].title, QStringLiteral("Palette Changed"));
 
-    int saves = 0;
-    w->savePalette = [&] { ++saves; return true; };
     ctx->OwnMessages.answers.append(MsgResult::No);
     EXPECT_TRUE(w->close());
-    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(peers.paletteSaves, 0);
     EXPECT_FALSE(ctx->Palette.PaletteChanged);
     EXPECT_EQ(stored("MainX"), w->pos().x() * 15);
     EXPECT_EQ(stored("MainY"), w->pos().y() * 15);

@@ -1,7 +1,9 @@
 #pragma once
-// A fresh store, context and main window for every test; the terms window is
-// replaced by a counter so nothing modal opens.
+// A fresh store, context, session and main window for every test. The windows
+// beside it are counters, so nothing modal opens; the application tests join
+// the real ones.
 #include "mainwindow/frmmain.h"
+#include "platform/help.h"
 #include "platform/registry.h"
 
 #include <QLineEdit>
@@ -10,16 +12,52 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace tintwell {
 
 inline std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
+struct CountingPeers : MainWindowPeers {
+    int paletteLoads = 0;
+    int paletteShown = 0;
+    int paletteSaves = 0;
+    bool saveSucceeds = true;
+    int advancedShown = 0;
+    int aboutShown = 0;
+    std::function<void()> onLicense;
+    QList<std::int32_t> colorsOffered;
+    std::int32_t colorAnswer = -1; // -1: hand back the colour offered
+
+    void loadPaletteTool() override { ++paletteLoads; }
+    void showPaletteTool() override { ++paletteShown; }
+    bool savePalette() override
+    {
+        ++paletteSaves;
+        return saveSucceeds;
+    }
+    void showAdvanced() override { ++advancedShown; }
+    void showLicense(QWidget *) override
+    {
+        if (onLicense)
+            onLicense();
+    }
+    void showAbout(QWidget *) override { ++aboutShown; }
+    std::int32_t chooseColor(std::int32_t current, QWidget *) override
+    {
+        colorsOffered.append(current);
+        return colorAnswer < 0 ? current : colorAnswer;
+    }
+};
+
 struct MainWindowFixture : ::testing::Test {
     QTemporaryDir dir;
     std::unique_ptr<clsRegistry> reg;
     std::unique_ptr<AppContext> ctx;
+    std::unique_ptr<ColorSession> session;
+    HelpService help;
+    CountingPeers peers;
     std::unique_ptr<frmMain> w;
     int licenseShown = 0;
     bool placedWhenLicenseShown = false;
@@ -35,10 +73,12 @@ struct MainWindowFixture : ::testing::Test {
     void open()
     {
         w.reset();
+        session.reset();
         ctx = std::make_unique<AppContext>();
         ctx->ProgramFolder = dir.path() + QLatin1Char('/');
-        w = std::make_unique<frmMain>(*ctx, *reg);
-        w->showLicense = [this] {
+        session = std::make_unique<ColorSession>(*ctx);
+        w = std::make_unique<frmMain>(*ctx, *reg, *session, help, peers);
+        peers.onLicense = [this] {
             ++licenseShown;
             std::int32_t e = 0;
             reg->GetLong(key(), QStringLiteral("MainX"), e);

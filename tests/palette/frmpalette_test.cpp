@@ -1,7 +1,8 @@
-#include "mainwindow/frmmain.h"
+#include "core/colorsession.h"
 #include "palette/frmpalette.h"
 #include "palette/paletteedit.h"
 #include "palette/palettefile.h"
+#include "platform/help.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
 
@@ -59,7 +60,8 @@ struct PaletteWindowFixture : ::testing::Test {
     RecordingMessages messages;
     std::deque<DialogAnswer> answers;
     QList<clsCommonFileDialog> dialogsShown;
-    std::int32_t mainColor = 0;
+    HelpService help;
+    std::unique_ptr<ColorSession> session;
     QList<std::int32_t> selected;
 
     void SetUp() override
@@ -74,17 +76,28 @@ struct PaletteWindowFixture : ::testing::Test {
     void open()
     {
         w.reset();
+        session.reset();
         ctx = std::make_unique<AppContext>();
         ctx->Messages = &messages;
-        w = std::make_unique<frmPalette>(*ctx, *reg);
+        session = std::make_unique<ColorSession>(*ctx);
+        w = std::make_unique<frmPalette>(*ctx, *reg, *session, help);
         wire(*w);
         w->Load();
     }
 
+    // The colour Set Color takes, as the main window would have shown it.
+    void setMainColor(std::int32_t colour)
+    {
+        const bool autoSelect = ctx->Palette.AutoSelect;
+        ctx->Palette.AutoSelect = false;
+        session->setColor(colour);
+        ctx->Palette.AutoSelect = autoSelect;
+        selected.clear();
+    }
+
     void wire(frmPalette &window)
     {
-        window.currentColor = [this] { return mainColor; };
-        window.selectColor = [this](std::int32_t c) { selected.append(c); };
+        QObject::connect(session.get(), &ColorSession::colorChanged, [this](std::int32_t c) { selected.append(c); });
         window.runFileDialog = [this](clsCommonFileDialog &d, bool) {
             dialogsShown.append(d);
             if (answers.empty())
@@ -248,12 +261,12 @@ TEST_F(PaletteWindowFixture, SetColorSwitchesBuiltInToCustomOnlyOnChange)
 {
     open();
     click(4);
-    mainColor = entry(4);
+    setMainColor(entry(4));
     w->cmdSetColor()->click();
     EXPECT_FALSE(pal().PaletteChanged);
     EXPECT_EQ(w->cboTable()->currentIndex(), 3);
 
-    mainColor = rgb(1, 2, 3);
+    setMainColor(rgb(1, 2, 3));
     w->cmdSetColor()->click();
     EXPECT_TRUE(pal().PaletteChanged);
     EXPECT_EQ(entry(4), rgb(1, 2, 3));
@@ -339,7 +352,7 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
 {
     open();
     click(0);
-    mainColor = rgb(7, 7, 7);
+    setMainColor(rgb(7, 7, 7));
     w->cmdSetColor()->click();
     ASSERT_TRUE(pal().PaletteChanged);
     ASSERT_EQ(w->cboTable()->currentIndex(), 0);
@@ -373,7 +386,7 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
     EXPECT_EQ(lastPath(), folder() + QStringLiteral("%1"));
 
     // New: No throws the changes away.
-    mainColor = rgb(8, 8, 8);
+    setMainColor(rgb(8, 8, 8));
     w->cmdSetColor()->click();
     messages.answers = {MsgResult::No};
     w->mnuFileNew_Click();
@@ -468,7 +481,7 @@ TEST_F(PaletteWindowFixture, FailedSaveKeepsChangesAndSaysSo)
     open();
     writeFile(path("blocker"), "x");
     click(0);
-    mainColor = rgb(4, 4, 4);
+    setMainColor(rgb(4, 4, 4));
     w->cmdSetColor()->click();
     answers.push_back({path("blocker") + QStringLiteral("/sub.pal"), 1});
     EXPECT_FALSE(w->mnuFileSaveAs_Click());
@@ -538,71 +551,6 @@ TEST_F(PaletteWindowFixture, EveryMenuItemAndControlHasAWhatsThisText)
         SCOPED_TRACE(control->metaObject()->className());
         EXPECT_TRUE(whatsThisShownFor(control, QPoint(2, 2)));
     }
-}
-
-// ------------------------------------------------------------ with the main window
-
-struct WithMainWindow : PaletteWindowFixture {
-    std::unique_ptr<frmMain> main;
-
-    void openBoth()
-    {
-        ctx = std::make_unique<AppContext>();
-        ctx->Messages = &messages;
-        ctx->ProgramFolder = folder();
-        w = std::make_unique<frmPalette>(*ctx, *reg);
-        wire(*w);
-        main = std::make_unique<frmMain>(*ctx, *reg);
-        main->showLicense = [] {};
-        main->loadPaletteTool = [this] { w->Load(); };
-        main->savePalette = [this] { return w->mnuFileSave_Click(); };
-        main->selectPaletteEntry = [this](int i) { w->selectEntry(i); };
-        main->Load();
-    }
-};
-
-TEST_F(WithMainWindow, AutoSelectFollowsSetColorsBeforeTheWindowIsShown)
-{
-    modRegistry::SetFlag(*reg, SettingId::AutoSelect, true);
-    openBoth();
-    ASSERT_TRUE(w->isHidden());
-    // First run: white, which is entry 0 of Web 216, so the lock shows.
-    EXPECT_FALSE(main->imgLock()->isHidden());
-
-    main->SetColors(rgb(204, 153, 102));
-    const int expected = 1 * 36 + 2 * 6 + 3;
-    EXPECT_EQ(pal().PaletteIndex, expected);
-    EXPECT_EQ(w->lblIndex()->text(), QStringLiteral("Index: %1").arg(expected));
-    EXPECT_EQ(pal().PaletteSelectedColor, rgb(204, 153, 102));
-
-    main->SetColors(rgb(1, 2, 3));
-    EXPECT_TRUE(main->imgLock()->isHidden());
-    EXPECT_EQ(pal().PaletteIndex, expected);
-
-    w->mnuOptionsAutoSelect()->trigger();
-    EXPECT_FALSE(modRegistry::GetFlag(*reg, SettingId::AutoSelect));
-    main->SetColors(rgb(255, 255, 255));
-    EXPECT_EQ(pal().PaletteIndex, expected);
-}
-
-TEST_F(WithMainWindow, ShutDownPromptSavesThroughThePaletteWindow)
-{
-    openBoth();
-    main->show();
-    pal().PaletteColors[0] = rgb(6, 6, 6);
-    pal().PaletteChanged = true;
-
-    // Yes, and the save dialog is cancelled: the program keeps running.
-    messages.answers = {MsgResult::Yes};
-    answers.push_back({QString(), 1, false});
-    EXPECT_FALSE(main->close());
-    EXPECT_TRUE(pal().PaletteChanged);
-
-    messages.answers = {MsgResult::Yes};
-    answers.push_back({path("atexit"), 1});
-    EXPECT_TRUE(main->close());
-    EXPECT_EQ(ParsePalette(fileBytes(path("atexit.pal")), PaletteKind::Pal).colors[0], rgb(6, 6, 6));
-    EXPECT_FALSE(pal().PaletteChanged);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
-#include "mainwindow/messageboxes.h"
+#include "platform/messageboxes.h"
 
+#include "platform/help.h"
+
+#include <QApplication>
 #include <QMessageBox>
 
 namespace tintwell {
@@ -7,8 +10,11 @@ namespace tintwell {
 MsgResult QMessageBoxMessages::show(const QString &title, const QString &text, MsgIcon icon,
                                     MsgButtons buttons, int helpTopic)
 {
-    Q_UNUSED(helpTopic);
-    QMessageBox box(m_parent);
+    // Centred on the window that raised it: the active one, usually.
+    QWidget *parent = QApplication::activeWindow();
+    if (!parent || (m_help.hasWindow() && parent == m_help.window()))
+        parent = m_fallbackParent;
+    QMessageBox box(parent);
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -27,12 +33,23 @@ MsgResult QMessageBoxMessages::show(const QString &title, const QString &text, M
         break;
     case MsgButtons::OkHelp: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Help); break;
     }
-    switch (box.exec()) {
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Help: return MsgResult::Help;
-    default: return buttons == MsgButtons::YesNoCancel ? MsgResult::Cancel : MsgResult::Ok;
+    // Modal to its own window only, so the help it opens can be read beside it.
+    box.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    for (;;) {
+        const int answer = box.exec();
+        if (answer == QMessageBox::Help && helpTopic > 0) {
+            // QMessageBox closes on every button; Help shows the box again at once.
+            m_help.showTopic(helpTopic);
+            continue;
+        }
+        switch (answer) {
+        case QMessageBox::Ok: return MsgResult::Ok;
+        case QMessageBox::Cancel: return MsgResult::Cancel;
+        case QMessageBox::Yes: return MsgResult::Yes;
+        case QMessageBox::No: return MsgResult::No;
+        case QMessageBox::Help: return MsgResult::Help;
+        default: return ClosedAnswer(buttons);
+        }
     }
 }
 
