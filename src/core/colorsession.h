@@ -77,7 +77,7 @@ public:
     const std::array<QString, kBoxCount> &outputs() const { return m_outputs; }
     // The mode's three components of v in internal units.
     std::array<float, 3> modeComponents(const ColorValues &v) const;
-    // Whether the tracks were redrawn by the last change (the rows then follow).
+    // Whether the palette holds the colour shown (the lock image).
     bool paletteHasColor() const { return m_paletteHasColor; }
 
     bool ShadeDriven = false;
