@@ -4,6 +4,7 @@
 #include "core/schemefiles.h"
 #include "mainwindow/sliderrow.h"
 #include "platform/help.h"
+#include "platform/mnemonics.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
 
@@ -194,6 +195,15 @@ void frmMain::closeEvent(QCloseEvent *event)
         if (w != this && w->isVisible())
             w->close();
     event->accept();
+}
+
+void frmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_mnemonics)
+        m_mnemonics = new MnemonicArbiter(this);
+    else
+        m_mnemonics->rescan();
 }
 
 void frmMain::changeEvent(QEvent *event)

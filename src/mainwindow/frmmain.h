@@ -28,6 +28,7 @@ class QTimer;
 namespace tintwell {
 
 class clsRegistry;
+class MnemonicArbiter;
 class HelpService;
 class SliderRow;
 
@@ -138,6 +139,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
@@ -205,6 +207,7 @@ private:
     QAction *m_optLowerHex = nullptr;
     QAction *m_optExtraZeros = nullptr;
     QAction *m_optOldSliders = nullptr;
+    MnemonicArbiter *m_mnemonics = nullptr;
 };
 
 } // namespace tintwell

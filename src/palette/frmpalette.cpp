@@ -1,6 +1,7 @@
 #include "palette/frmpalette.h"
 
 #include "core/colorsession.h"
+#include "platform/mnemonics.h"
 
 #include "palette/paletteedit.h"
 #include "palette/palettefile.h"
@@ -306,6 +307,15 @@ void frmPalette::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+}
+
+void frmPalette::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_mnemonics)
+        m_mnemonics = new MnemonicArbiter(this);
+    else
+        m_mnemonics->rescan();
 }
 
 void frmPalette::changeEvent(QEvent *event)

@@ -23,6 +23,7 @@ class QPushButton;
 namespace tintwell {
 
 class clsRegistry;
+class MnemonicArbiter;
 class ColorSession;
 class HelpService;
 
@@ -118,6 +119,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
@@ -158,6 +160,7 @@ private:
     QAction *m_copy = nullptr;
     QAction *m_paste = nullptr;
     QAction *m_delete = nullptr;
+    MnemonicArbiter *m_mnemonics = nullptr;
 };
 
 } // namespace tintwell

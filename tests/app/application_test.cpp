@@ -155,9 +155,11 @@ TEST_F(AppFixture, TheAdvancedButtonOpensNoWindowYet)
     main().show();
     const QWidgetList before = QApplication::topLevelWidgets();
     main().cmdAdvanced()->click();
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (!before.contains(w))
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (!before.contains(w)) {
             EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
+        }
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "mainwindowfixture.h"
+#include "support/mnemonics.h"
 #include "core/colormodel.h"
 #include "mainwindow/sliderrow.h"
 #include "platform/settings.h"
@@ -437,6 +438,40 @@ TEST_F(MainWindowFixture, ClosingStoresThePositionUnlessCancelledAtThePalettePro
     EXPECT_EQ(stored("MainX"), w->pos().x() * 15);
     EXPECT_EQ(stored("MainY"), w->pos().y() * 15);
     EXPECT_TRUE(ctx->Closing);
+}
+
+} // namespace
+} // namespace tintwell
+
+namespace tintwell {
+namespace {
+
+TEST_F(MainWindowFixture, EveryMnemonicIsUniqueAndTheMenusWinTheFirstPress)
+{
+    open();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->txtCopyBox(0)->setFocus();
+    test::expectMnemonicsUnique(w.get());
+
+    // Alt+C O copies the octal text, not the frame's first slider.
+    w->SetColors(rgb(255, 128, 0));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(w->txtCopyBox(0), Qt::Key_C, Qt::AltModifier);
+    auto *copy = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_TRUE(copy);
+    QTest::keyClick(copy, Qt::Key_O);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString::number(0x0080FF, 8));
+    // After a choice the next press opens the menu again; closed without a
+    // choice, the press right after reaches the frame's first slider.
+    QTest::keyClick(w->txtCopyBox(0), Qt::Key_C, Qt::AltModifier);
+    auto *again = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_EQ(again, copy);
+    QTest::keyClick(again, Qt::Key_Escape);
+    QTest::keyClick(w->txtCopyBox(0), Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(w->fraSliders()->isAncestorOf(QApplication::focusWidget()));
 }
 
 } // namespace

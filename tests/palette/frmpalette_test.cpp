@@ -1,4 +1,5 @@
 #include "core/colorsession.h"
+#include "support/mnemonics.h"
 #include "palette/frmpalette.h"
 #include "palette/paletteedit.h"
 #include "palette/palettefile.h"
@@ -551,6 +552,25 @@ TEST_F(PaletteWindowFixture, EveryMenuItemAndControlHasAWhatsThisText)
         SCOPED_TRACE(control->metaObject()->className());
         EXPECT_TRUE(whatsThisShownFor(control, QPoint(2, 2)));
     }
+}
+
+TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAndAltECopiesTheSelection)
+{
+    open();
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    w->cboTable()->setFocus();
+    test::expectMnemonicsUnique(w.get());
+
+    click(7);
+    QApplication::clipboard()->clear();
+    QTest::keyClick(w->cboTable(), Qt::Key_E, Qt::AltModifier);
+    auto *edit = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_TRUE(edit) << "Alt+E opens the Edit menu";
+    QTest::keyClick(edit, Qt::Key_C);
+    EXPECT_EQ(QApplication::clipboard()->text(), PaletteCopyText(pal()));
+    EXPECT_FALSE(pal().PaletteChanged) << "Set Color was not pressed";
 }
 
 } // namespace
