@@ -1,0 +1,79 @@
+// The real message boxes: a Help button opens its topic and leaves the
+// message up, and a box closed without a button answers what the recording
+// stand-in of the other tests answers.
+#include "dialogtest.h"
+#include "platform/help.h"
+#include "platform/messageboxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tintwell {
+namespace {
+
+QAbstractButton *buttonOf(QMessageBox &box, QMessageBox::StandardButton which)
+{
+    return box.button(which);
+}
+
+TEST(MessageBoxes, HelpOpensTheTopicAndTheMessageStaysUntilOk)
+{
+    HelpService help;
+    QMessageBoxMessages messages(help);
+    int shownTimes = 0;
+    QString title, text;
+    // First showing: press Help. The box comes back at once: press OK.
+    test::whenModalShows<QMessageBox>([&](QMessageBox &box) {
+        ++shownTimes;
+        title = box.windowTitle();
+        text = box.text();
+        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+        buttonOf(box, QMessageBox::Help)->click();
+        test::whenModalShows<QMessageBox>([&](QMessageBox &again) {
+            ++shownTimes;
+            EXPECT_TRUE(help.hasWindow() && help.window()->isVisible());
+            buttonOf(again, QMessageBox::Ok)->click();
+        });
+    });
+    const MsgResult answer = messages.show(QStringLiteral("Conversion Error"), QStringLiteral("Invalid conversion value."),
+                                           MsgIcon::Exclamation, MsgButtons::OkHelp, 9);
+    EXPECT_EQ(answer, MsgResult::Ok);
+    EXPECT_EQ(shownTimes, 2);
+    EXPECT_EQ(title, QStringLiteral("Conversion Error"));
+    EXPECT_EQ(text, QStringLiteral("Invalid conversion value."));
+    ASSERT_TRUE(help.hasWindow());
+    EXPECT_EQ(help.window()->currentTopic(), 9);
+}
+
+TEST(MessageBoxes, EscapeAnswersWhatTheStandInAnswersWhenItsQueueIsEmpty)
+{
+    HelpService help;
+    QMessageBoxMessages messages(help);
+    RecordingMessages standIn;
+    for (MsgButtons buttons : {MsgButtons::OkCancel, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
+        test::whenModalShows<QMessageBox>([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        const MsgResult real = messages.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons);
+        EXPECT_EQ(real, standIn.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons))
+            << int(buttons);
+    }
+    EXPECT_FALSE(help.hasWindow()) << "no help without a Help button";
+}
+
+TEST(MessageBoxes, EachButtonAnswersItself)
+{
+    HelpService help;
+    QMessageBoxMessages messages(help);
+    const std::pair<QMessageBox::StandardButton, MsgResult> cases[] = {
+        {QMessageBox::Yes, MsgResult::Yes}, {QMessageBox::No, MsgResult::No}, {QMessageBox::Cancel, MsgResult::Cancel}};
+    for (const auto &[button, result] : cases) {
+        test::whenModalShows<QMessageBox>([button = button](QMessageBox &box) { box.button(button)->click(); });
+        EXPECT_EQ(messages.show(QStringLiteral("Palette Changed"), QStringLiteral("Save current palette?"),
+                                MsgIcon::Question, MsgButtons::YesNoCancel),
+                  result);
+    }
+}
+
+} // namespace
+} // namespace tintwell
