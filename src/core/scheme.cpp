@@ -82,7 +82,12 @@ bool SchemeErrors::report(int number, const QString &description)
 
 QStringList SplitSchemeLines(const QString &text)
 {
-    return text.split(QStringLiteral("\r\n"));
+    // Files written by hand in editors here end their lines with LF alone.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    return lines;
 }
 
 bool ReadNumericBlock(FormatScheme &scheme, const QStringList &lines, int &line,

@@ -261,13 +261,10 @@ std::array<QString, kCustomSlotCount> CustomSlotNames(const QString &folder)
             head = file.read(64);
         // A shorter file reads as if padded with NULs; the name ends at the
         // first of them, as the menu would end it.
-        const qsizetype cr = head.indexOf('\r');
-        const qsizetype nul = head.indexOf('\0');
         qsizetype end = head.size();
-        if (cr >= 0)
-            end = cr;
-        if (nul >= 0 && nul < end)
-            end = nul;
+        for (char stop : {'\r', '\n', '\0'})
+            if (const qsizetype at = head.indexOf(stop); at >= 0 && at < end)
+                end = at;
         names[n - 1] = FromWindows1252(head.left(end));
     }
     return names;

@@ -3,12 +3,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace tintwell {
 
 frmLicense::frmLicense(QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
 {
     setWindowTitle(QStringLiteral("License Agreement"));
     auto *layout = new QVBoxLayout(this);
@@ -50,6 +51,17 @@ QString frmLicense::agreementText()
         "provided that copies you pass on carry the same licence and their complete source "
         "code, and that you keep the copyright and licence notices intact. The full text of "
         "the licence governs; this summary does not replace it.\n");
+}
+
+void frmLicense::showEvent(QShowEvent *event)
+{
+    // It comes before the main window is placed, so centre it on the screen.
+    QDialog::showEvent(event);
+    if (const QScreen *s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 } // namespace tintwell

@@ -11,6 +11,9 @@ class frmLicense : public QDialog
 public:
     explicit frmLicense(QWidget *parent = nullptr);
     static QString agreementText();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace tintwell

@@ -112,6 +112,14 @@ void frmMain::Load()
         format = 0;
     }
     m_ctx.SchemeIndex = format;
+    {
+        // A stored value that is no scheme (9, text) reads as Standard; store
+        // that, so that choosing Standard later is not taken for no change.
+        std::int32_t error = 0;
+        const std::int32_t raw = m_reg.GetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), error);
+        if (error != 0 || raw < 0 || raw >= kSchemeCount)
+            modRegistry::SetSetting(m_reg, SettingId::Format, format);
+    }
     for (int i = 0; i < kSchemeCount; ++i)
         m_formatItems[std::size_t(i)]->setChecked(i == format);
     SetCustomFormatMenuNames();

@@ -1,6 +1,7 @@
 // The real application with its real windows, offscreen: what one window does
 // reaches the others through the joins the application makes.
 #include "app/application.h"
+#include "mainwindow/frmlicense.h"
 #include "mainwindow/frmmain.h"
 #include "palette/frmpalette.h"
 #include "palette/palettefile.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -160,6 +162,29 @@ TEST_F(AppFixture, TheAdvancedButtonOpensNoWindowYet)
             EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
         }
     }
+}
+
+TEST_F(AppFixture, TheFirstRunShowsTheTermsCentredAsADialogOnce)
+{
+    ASSERT_TRUE(dir.isValid());
+    int shown = 0;
+    QRect frame, screen;
+    Qt::WindowFlags flags;
+    test::whenModalShows<frmLicense>([&](frmLicense &terms) {
+        ++shown;
+        frame = terms.frameGeometry();
+        screen = terms.screen()->availableGeometry();
+        flags = terms.windowFlags();
+        terms.accept();
+    });
+    app = std::make_unique<Application>(Application::Options{dir.path(), settingsPath(), &messages});
+    app->start();
+    EXPECT_EQ(shown, 1);
+    EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(main().currentColor(), rgb(255, 255, 255));
 }
 
 } // namespace

@@ -307,6 +307,38 @@ TEST_F(OutputsFixture, ASlotNameWithoutALineBreakIsShownCutTo64Characters)
     EXPECT_FALSE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
 }
 
+TEST_F(OutputsFixture, ASlotFileWithLineFeedsAloneLoadsAsWithCrLf)
+{
+    FormatScheme mine;
+    RecordingMessages messages;
+    LoadScheme(mine, 2, messages, QString());
+    mine.Info[TN_RGB].FormatName = QStringLiteral("&Mine");
+    mine.OutputSeparators[TN_RGB].LeftEnd = QStringLiteral("rgb(");
+    mine.Info[TN_HEX].ExportScript = QStringLiteral("line one\r\nline two");
+    ASSERT_TRUE(WriteCustomScheme(mine, QStringLiteral("Unix"), 1, dir.path(), messages));
+    ASSERT_TRUE(WriteCustomScheme(mine, QStringLiteral("Windows"), 2, dir.path(), messages));
+    QFile slot(SlotFilePath(dir.path(), 1));
+    ASSERT_TRUE(slot.open(QIODevice::ReadWrite));
+    QByteArray bytes = slot.readAll();
+    ASSERT_TRUE(bytes.contains("\r\n"));
+    bytes.replace("\r\n", "\n");
+    slot.resize(0);
+    slot.write(bytes);
+    slot.close();
+
+    reg->SetLong(key(), QStringLiteral("Last Color"), rgb(17, 200, 99));
+    open();
+    chooseFormat(kFirstCustomScheme + 1);
+    const auto withCrLf = outputs();
+    const FormatScheme windows = ctx->Scheme;
+    chooseFormat(kFirstCustomScheme);
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme)->text(), QStringLiteral("Unix"));
+    EXPECT_EQ(outputs(), withCrLf);
+    EXPECT_EQ(w->lblFormatNames(kBoxRGB)->text(), QStringLiteral("&Mine"));
+    EXPECT_EQ(ctx->Scheme.Info[TN_HEX].ExportScript, windows.Info[TN_HEX].ExportScript);
+    EXPECT_EQ(ctx->Scheme.OutputSeparators[TN_RGB].LeftEnd, QStringLiteral("rgb("));
+}
+
 TEST_F(OutputsFixture, ChoosingTheCheckedFormatChangesNothing)
 {
     open();

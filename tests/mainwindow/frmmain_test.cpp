@@ -141,6 +141,7 @@ TEST_F(MainWindowFixture, CorruptStoredValuesFallBackToDefaults)
     open();
     EXPECT_EQ(ctx->SchemeIndex, 0);
     EXPECT_TRUE(w->formatItem(0)->isChecked());
+    EXPECT_EQ(stored("Format"), 0) << "the value in use is stored over the damaged one";
     EXPECT_EQ(w->sliders().SliderMode, kSliderModeRGB);
     // A "Last Color" that is present but unreadable is not a first run.
     EXPECT_EQ(w->currentColor(), 0xFFFFFF);
@@ -151,6 +152,19 @@ TEST_F(MainWindowFixture, CorruptStoredValuesFallBackToDefaults)
     EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FFFFFF"));
     const QRect screen = w->screen()->geometry();
     EXPECT_TRUE(screen.contains(w->pos())) << w->pos().x() << "," << w->pos().y();
+}
+
+TEST_F(MainWindowFixture, AFormatOutOfRangeIsCorrectedSoStandardCanBeChosenAgain)
+{
+    reg->SetLong(key(), QStringLiteral("Format"), 9);
+    reg->SetLong(key(), QStringLiteral("Last Color"), rgb(1, 2, 3));
+    open();
+    EXPECT_TRUE(w->formatItem(0)->isChecked());
+    EXPECT_EQ(stored("Format"), 0);
+    w->formatItem(2)->trigger();
+    w->formatItem(0)->trigger();
+    EXPECT_EQ(stored("Format"), 0);
+    EXPECT_EQ(w->currentColor(), rgb(1, 2, 3));
 }
 
 TEST_F(MainWindowFixture, ADamagedSettingsFileIsSetAsideAndTheWindowStarts)
