@@ -5,6 +5,7 @@
 #include "mainwindow/sliderrow.h"
 #include "platform/help.h"
 #include "platform/mnemonics.h"
+#include "platform/windowplacement.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
 
@@ -137,7 +138,7 @@ void frmMain::Load()
     const QSize windowPx = sizeHint().expandedTo(QSize(ClientWidth, ClientHeight));
     const modRegistry::PositionRecord pos = modRegistry::RestoreWindowPosition(
         m_reg, modRegistry::StoredWindow::Main, screenPx * 15, windowPx * 15);
-    move(int(std::lround(pos.X / 15.0)), int(std::lround(pos.Y / 15.0)));
+    PlaceFrameAt(this, QPoint(int(std::lround(pos.X / 15.0)), int(std::lround(pos.Y / 15.0))));
 
     if (modRegistry::GetSetting(m_reg, SettingId::OnTop) > 0) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);

@@ -2,6 +2,7 @@
 
 #include "core/colorsession.h"
 #include "platform/mnemonics.h"
+#include "platform/windowplacement.h"
 
 #include "palette/paletteedit.h"
 #include "palette/palettefile.h"
@@ -261,7 +262,7 @@ void frmPalette::Load()
         screenTwips = screen->geometry().size() * 15;
     const auto position = modRegistry::RestoreWindowPosition(
         m_reg, modRegistry::StoredWindow::Palette, screenTwips, frameGeometry().size() * 15);
-    move(position.X / 15, position.Y / 15);
+    PlaceFrameAt(this, QPoint(position.X / 15, position.Y / 15));
 
     const QString lastPalette = modRegistry::GetLastPalette(m_reg);
     if (NamesExistingFile(lastPalette))
