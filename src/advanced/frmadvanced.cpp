@@ -41,8 +41,8 @@ frmAdvanced::frmAdvanced(AppContext &context, clsRegistry &registry, AdvancedHos
     : QMainWindow(parent), m_ctx(context), m_reg(registry), m_model(context, host, editor)
 {
     setWindowTitle(QStringLiteral("Advanced"));
-    // The menus first: where a label's letter is also a menu's, the menu
-    // takes the first press.
+    // Where a label's letter is also a menu's ("S&hade Slider:" and "&Help"),
+    // Qt opens the menu on the first press and moves to the box on the next.
     buildMenus();
     buildLayout();
 }
