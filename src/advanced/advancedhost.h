@@ -32,7 +32,8 @@ class ScriptEditorLink
 {
 public:
     virtual ~ScriptEditorLink() = default;
-    // Puts code into the editor and clears its changed flag.
+    // Puts code into the editor and clears its changed flag. May come before
+    // the editor was ever shown, so it loads the editor if need be.
     virtual void SetCode(const QString &code) = 0;
     virtual QString code() const = 0;
     // The user has edited the code since the last SetCode.

@@ -166,6 +166,7 @@ void frmAdvanced::buildMenus()
 
 void frmAdvanced::Load()
 {
+    m_loaded = true;
     m_handleListClick = false;
     adjustSize();
     QSize screenTwips(1280 * 15, 1024 * 15);
@@ -185,6 +186,15 @@ void frmAdvanced::Load()
     showNode();
     refreshControls();
     m_handleListClick = true;
+}
+
+void frmAdvanced::Open()
+{
+    if (!m_loaded)
+        Load();
+    show();
+    raise();
+    activateWindow();
 }
 
 void frmAdvanced::showEvent(QShowEvent *event)

@@ -37,6 +37,9 @@ public:
     // Runs once, before the window is first shown: position, slot list,
     // slot 1, the tree with its first node selected.
     void Load();
+    // What the main window's Advanced button does: Load on the first opening,
+    // then show the window (modeless) and bring it to the front.
+    void Open();
 
     // The script editor calls this when it hides: a changed script goes back
     // into the scheme being edited.
@@ -100,6 +103,7 @@ private:
     clsRegistry &m_reg;
     AdvancedModel m_model;
     HelpWindow *m_help = nullptr;
+    bool m_loaded = false;
     bool m_handleListClick = false;
     bool m_rebuilding = false;
     bool m_committing = false;

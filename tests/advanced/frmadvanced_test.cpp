@@ -128,17 +128,13 @@ struct AdvancedWindowFixture : ::testing::Test {
 
     QString slot(int n) const { return SlotFilePath(ctx.ProgramFolder, n); }
 
-    void open(bool shown = false)
+    void open()
     {
         if (!host)
             host = std::make_unique<MainWindowDouble>(ctx);
         w = std::make_unique<TestAdvanced>(ctx, *reg, *host, editor);
-        w->Load();
-        if (shown) {
-            w->show();
-            w->activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-        }
+        w->Open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     }
 
     void select(const char *key)
@@ -170,7 +166,7 @@ struct AdvancedWindowFixture : ::testing::Test {
 TEST_F(AdvancedWindowFixture, OpensOnSlotOneWithTheSchemeNameShown)
 {
     writeBytes(slot(3), CustomSchemeText(ctx.Scheme, QStringLiteral("Third")));
-    open(true);
+    open();
     EXPECT_EQ(QApplication::focusWidget(), w->tvwFormats());
     ASSERT_EQ(w->cboFormatGroup()->count(), 5);
     EXPECT_EQ(w->cboFormatGroup()->itemText(2), QStringLiteral("Third"));
@@ -188,7 +184,7 @@ TEST_F(AdvancedWindowFixture, OpensOnSlotOneWithTheSchemeNameShown)
 
 TEST_F(AdvancedWindowFixture, TheKeyboardWalkReachesRgbSeparatorsAndAltEEditsLeftEnd)
 {
-    open(true);
+    open();
     QTreeWidget *tree = w->tvwFormats();
     QTest::keyClick(tree, Qt::Key_Home);
     for (int i = 0; i < 4; ++i)
@@ -220,7 +216,7 @@ TEST_F(AdvancedWindowFixture, TheKeyboardWalkReachesRgbSeparatorsAndAltEEditsLef
 
 TEST_F(AdvancedWindowFixture, LabelMnemonicsReachTheirBoxesAndTheMenuWinsTheFirstPress)
 {
-    open(true);
+    open();
     alt(Qt::Key_N);
     EXPECT_EQ(QApplication::focusWidget(), w->txtInput(0));
 
@@ -257,7 +253,7 @@ TEST_F(AdvancedWindowFixture, LabelMnemonicsReachTheirBoxesAndTheMenuWinsTheFirs
 
 TEST_F(AdvancedWindowFixture, AltSRAndDPressSaveRevertAndDelete)
 {
-    open(true);
+    open();
     select("HTMOutputSeparators");
     typeInto(0, QStringLiteral("#"));
     alt(Qt::Key_S);
@@ -282,7 +278,7 @@ TEST_F(AdvancedWindowFixture, AltSRAndDPressSaveRevertAndDelete)
 
 TEST_F(AdvancedWindowFixture, LeavingABoxCommitsItAndARefusalShowsTheStoredValue)
 {
-    open(true);
+    open();
     select("RGBOutputBase");
     w->txtInput(1)->setFocus();
     QTest::keyClicks(w->txtInput(1), QStringLiteral("x"));
@@ -295,7 +291,7 @@ TEST_F(AdvancedWindowFixture, LeavingABoxCommitsItAndARefusalShowsTheStoredValue
 
 TEST_F(AdvancedWindowFixture, AFormatNameChangeRebuildsTheTreeAtOnce)
 {
-    open(true);
+    open();
     select("HSLFormatName");
     EXPECT_EQ(w->txtInput(0)->maxLength(), 32767);
     typeInto(0, QStringLiteral("Hue && Co"));
@@ -309,7 +305,7 @@ TEST_F(AdvancedWindowFixture, AFormatNameChangeRebuildsTheTreeAtOnce)
 
 TEST_F(AdvancedWindowFixture, CancelAtTheSlotPromptKeepsTheListOnTheEditedSlot)
 {
-    open(true);
+    open();
     select("Name");
     typeInto(0, QStringLiteral("Mine"));
     EXPECT_EQ(w->cboFormatGroup()->itemText(0), QStringLiteral("Mine (Changed)"));
@@ -335,7 +331,7 @@ TEST_F(AdvancedWindowFixture, SavingTheActiveSlotChangesTheMainWindowsOutputAtOn
     host->reloadScheme(kFirstCustomScheme);
     host->reloads.clear();
     ASSERT_EQ(host->rgbOutput, QStringLiteral("255,128,0"));
-    open(true);
+    open();
     select("RGBOutputBase");
     typeInto(0, QStringLiteral("1"));
     select("RGBOutputFormat");
@@ -363,7 +359,7 @@ TEST_F(AdvancedWindowFixture, AHandWrittenSchemeRoundTripsThroughImportExportAnd
     for (int n = 1; n <= 2; ++n)
         writeBytes(slot(n), CustomSchemeText(ctx.Scheme, QStringLiteral("Taken")));
 
-    open(true);
+    open();
     w->answers = {{source}};
     w->mnuFileImportScheme_Click();
     ASSERT_EQ(w->dialogs.size(), 1);
@@ -391,7 +387,7 @@ TEST_F(AdvancedWindowFixture, AHandWrittenSchemeRoundTripsThroughImportExportAnd
 
 TEST_F(AdvancedWindowFixture, ImportSaysWhenEverySlotIsTakenBeforeAnyDialog)
 {
-    open(true);
+    open();
     w->answers = {{QString(), false}, {QString(), false}};
     w->mnuFileImportScheme_Click(); // cancelled: nothing changes
     w->mnuFileExportScheme_Click();
@@ -411,7 +407,7 @@ TEST_F(AdvancedWindowFixture, AFileThatIsNoSchemeIsShownWithoutCrashing)
 {
     const QString source = dir.filePath(QStringLiteral("picture.tnf"));
     writeBytes(source, QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
-    open(true);
+    open();
     w->answers = {{source}};
     w->mnuFileImportScheme_Click();
     EXPECT_EQ(fileBytes(slot(1)), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
@@ -427,7 +423,7 @@ TEST_F(AdvancedWindowFixture, AFileThatIsNoSchemeIsShownWithoutCrashing)
 
 TEST_F(AdvancedWindowFixture, ScriptButtonsHandTheSelectedFormatsScriptsToTheEditor)
 {
-    open(true);
+    open();
     select("DEC");
     ASSERT_TRUE(w->fraScripting()->isVisible());
     w->cmdConverterScript()->click();
@@ -443,7 +439,7 @@ TEST_F(AdvancedWindowFixture, ScriptButtonsHandTheSelectedFormatsScriptsToTheEdi
 
 TEST_F(AdvancedWindowFixture, ClosingHidesCommitsAndRemembersThePlace)
 {
-    open(true);
+    open();
     w->move(120, 90);
     select("RGBOutputSeparators");
     w->txtInput(3)->setText(QStringLiteral("]"));
@@ -458,13 +454,17 @@ TEST_F(AdvancedWindowFixture, ClosingHidesCommitsAndRemembersThePlace)
     EXPECT_TRUE(QFile::exists(slot(1)));
     modRegistry::PositionRecord p;
     ASSERT_EQ(modRegistry::GetWindowPosition(*reg, modRegistry::StoredWindow::Advanced, p), 0);
-    EXPECT_EQ(p.X, w->pos().x() * 15);
-    EXPECT_EQ(p.Y, w->pos().y() * 15);
+    EXPECT_EQ(p.X, 120 * 15);
+    EXPECT_EQ(p.Y, 90 * 15);
+    // Opened again: the same slot and node, not a fresh load.
+    w->Open();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->Frame1()->title(), QStringLiteral("&Advanced Formatting Options - RGB Output Separators"));
 }
 
 TEST_F(AdvancedWindowFixture, HelpMenuOpensItsTopics)
 {
-    open(true);
+    open();
     const QList<QAction *> items = w->mnuHelp()->actions();
     ASSERT_EQ(items.size(), 4);
     EXPECT_EQ(items[0]->text(), QStringLiteral("&Contents"));
