@@ -62,7 +62,11 @@ CommitResult AdvancedModel::commitBox(int box, const QString &typed)
     if (node.field == NodeField::Format || box < 0 || box >= shown.labels.size())
         return {};
     const QString text = shown.maxLength > 0 ? typed.left(shown.maxLength) : typed;
-    if (text == shown.values.at(box))
+    // A stored text longer than the box (a name from a file, "1.234567E-05")
+    // shows cut; leaving the box untouched must not store the cut text.
+    const QString &stored = shown.values.at(box);
+    if (text == stored || (shown.maxLength > 0 && stored.size() > shown.maxLength
+                           && text == stored.left(shown.maxLength)))
         return {CommitOutcome::Unchanged, text, false};
 
     CommitResult result{CommitOutcome::Accepted, text, false};

@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -159,6 +160,7 @@ void frmAdvanced::buildMenus()
         const QString text = WhatsThisText(kHelpTopicMenus);
         menu->setWhatsThis(text);
         menu->menuAction()->setWhatsThis(text);
+        menu->installEventFilter(this); // F1 while it is open
     }
 }
 
@@ -229,6 +231,12 @@ void frmAdvanced::closeEvent(QCloseEvent *event)
 
 bool frmAdvanced::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1
+        && (watched == m_mnuFile || watched == m_mnuHelp)) {
+        static_cast<QMenu *>(watched)->close();
+        showHelp(HelpCommand::Context, kHelpTopicMenus);
+        return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Another window or a menu taking the focus is no commit: the box

@@ -167,6 +167,12 @@ TEST_F(ModelFixture, EnterOnAnUnchangedValueMarksNothing)
         const QStringList shown = model->display().values;
         EXPECT_NE(model->commitBox(box, shown.value(box)).outcome, CommitOutcome::Accepted);
     }
+    // Texts longer than their box show cut; the cut text is no change either.
+    const QString longName(70, u'n');
+    writeSlot(2, longName);
+    ASSERT_TRUE(model->chooseSlot(1));
+    EXPECT_EQ(commit("Name", 0, longName.left(64)).outcome, CommitOutcome::Unchanged);
+    EXPECT_EQ(model->schemeName(), longName);
     EXPECT_FALSE(model->Changed());
     EXPECT_FALSE(model->revertEnabled());
     EXPECT_EQ(entry(0), QStringLiteral("Custom 1"));
