@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMultiMap>
 #include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -249,6 +251,38 @@ TEST_F(AdvancedWindowFixture, LabelMnemonicsReachTheirBoxesAndTheMenuWinsTheFirs
     EXPECT_EQ(QApplication::focusWidget(), w->txtInput(3));
     if (QWidget *popup = QApplication::activePopupWidget())
         popup->close();
+}
+
+TEST_F(AdvancedWindowFixture, NoTwoVisibleCaptionsShareALetterButHelpAndTheShadeSlider)
+{
+    open();
+    auto letter = [](const QString &text) {
+        const qsizetype amp = text.indexOf(u'&');
+        return amp >= 0 && amp + 1 < text.size() ? text.at(amp + 1).toUpper() : QChar();
+    };
+    for (QTreeWidgetItemIterator it(w->tvwFormats()); *it; ++it) {
+        w->tvwFormats()->setCurrentItem(*it);
+        QMultiMap<QChar, QString> owners;
+        for (QAction *menu : w->menuBar()->actions())
+            owners.insert(letter(menu->text()), QStringLiteral("menu"));
+        for (QLabel *l : w->findChildren<QLabel *>())
+            if (l->isVisible())
+                owners.insert(letter(l->text()), l->text());
+        for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+            if (b->isVisible())
+                owners.insert(letter(b->text()), b->text());
+        for (QGroupBox *g : w->findChildren<QGroupBox *>())
+            if (g->isVisible())
+                owners.insert(letter(g->title()), g->title());
+        owners.remove(QChar());
+        for (const QChar c : owners.uniqueKeys()) {
+            const QStringList who = owners.values(c);
+            const bool helpAndShade = who.size() == 2 && who.contains(QStringLiteral("menu"))
+                                      && who.contains(QStringLiteral("S&hade Slider:"));
+            EXPECT_TRUE(who.size() == 1 || helpAndShade)
+                << (*it)->text(0).toStdString() << ": " << who.join(u'|').toStdString();
+        }
+    }
 }
 
 TEST_F(AdvancedWindowFixture, AltSRAndDPressSaveRevertAndDelete)
