@@ -209,8 +209,10 @@ void frmAdvanced::closeEvent(QCloseEvent *event)
 {
     commitVisibleBoxes();
     const bool mayClose = m_model.closeRequested();
-    refreshControls();
+    // A No dropped the edits, format names included.
+    rebuildTree();
     showNode();
+    refreshControls();
     if (!mayClose) {
         event->ignore();
         return;
@@ -411,6 +413,7 @@ void frmAdvanced::mnuFileImportScheme_Click()
 {
     // The message of a full set of slots comes before any dialog.
     const bool available = m_model.importAvailable();
+    rebuildTree();
     showNode();
     refreshControls();
     if (!available)

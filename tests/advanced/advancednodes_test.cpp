@@ -86,20 +86,5 @@ TEST(AdvancedNodeDisplay, EachNodeShowsItsCaptionRowsValuesAndLimits)
               (QStringList{"", ",", ",", ""}));
 }
 
-TEST(AdvancedNodeDisplay, MnemonicsOfOneNodeNeverRepeatNorTakeTheButtonsOrTheFrame)
-{
-    const FormatScheme s = standard();
-    for (const TreeNode &n : TreeNodes(s)) {
-        std::set<QChar> letters{u'S', u'R', u'D', u'A', u'F'};
-        for (const QString &label : DescribeNode(ParseNodeKey(n.key), s, QString()).labels) {
-            const qsizetype amp = label.indexOf(u'&');
-            if (amp < 0)
-                continue;
-            EXPECT_TRUE(letters.insert(label.at(amp + 1).toUpper()).second)
-                << n.key.toStdString() << ": " << label.toStdString();
-        }
-    }
-}
-
 } // namespace
 } // namespace tintwell
