@@ -38,8 +38,9 @@ const QString frmAdvanced::SchemeFilter =
     QStringLiteral("Tintwell Format Files (*.tnf)|*.tnf|All Files (*.*)|*.*");
 
 frmAdvanced::frmAdvanced(AppContext &context, clsRegistry &registry, AdvancedHost &host,
-                         ScriptEditorLink &editor, QWidget *parent)
-    : QMainWindow(parent), m_ctx(context), m_reg(registry), m_model(context, host, editor)
+                         ScriptEditorLink &editor, HelpService &help, QWidget *parent)
+    : QMainWindow(parent), m_ctx(context), m_reg(registry), m_model(context, host, editor),
+      m_help(help)
 {
     setWindowTitle(QStringLiteral("Advanced"));
     // Where a label's letter is also a menu's ("S&hade Slider:" and "&Help"),
@@ -147,15 +148,15 @@ void frmAdvanced::buildMenus()
 
     m_mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(m_mnuHelp->addAction(QStringLiteral("&Contents")), &QAction::triggered, this,
-            [this] { showHelp(HelpCommand::Contents, 0); });
+            [this] { m_help.showContents(); });
     connect(m_mnuHelp->addAction(QStringLiteral("&What's This?")), &QAction::triggered, this,
             [] { QWhatsThis::enterWhatsThisMode(); });
     QAction *advancedHelp = m_mnuHelp->addAction(QStringLiteral("Advanced &Help"));
     advancedHelp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     connect(advancedHelp, &QAction::triggered, this,
-            [this] { showHelp(HelpCommand::Context, kHelpTopicAdvanced); });
+            [this] { m_help.showTopic(kHelpTopicAdvanced); });
     connect(m_mnuHelp->addAction(QStringLiteral("Advanced Formatting &Tutorial")),
-            &QAction::triggered, this, [this] { showHelp(HelpCommand::Context, kHelpTopicTutorial); });
+            &QAction::triggered, this, [this] { m_help.showTopic(kHelpTopicTutorial); });
     for (QMenu *menu : {m_mnuFile, m_mnuHelp}) {
         const QString text = WhatsThisText(kHelpTopicMenus);
         menu->setWhatsThis(text);
@@ -236,7 +237,7 @@ bool frmAdvanced::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1
         && (watched == m_mnuFile || watched == m_mnuHelp)) {
         static_cast<QMenu *>(watched)->close();
-        showHelp(HelpCommand::Context, kHelpTopicMenus);
+        m_help.showTopic(kHelpTopicMenus);
         return true;
     }
     if (event->type() == QEvent::FocusOut) {
@@ -453,17 +454,6 @@ bool frmAdvanced::runFileDialog(clsCommonFileDialog &dialog, bool save)
     else
         dialog.ShowOpen(this);
     return !dialog.Canceled;
-}
-
-void frmAdvanced::showHelp(int command, int topic)
-{
-    if (!m_help) {
-        m_help = new HelpWindow(this);
-        m_help->setWindowFlag(Qt::Window);
-    }
-    m_help->showHelp(command, topic);
-    m_help->show();
-    m_help->raise();
 }
 
 } // namespace tintwell

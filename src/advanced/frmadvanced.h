@@ -24,14 +24,14 @@ class QTreeWidgetItem;
 namespace tintwell {
 
 class clsRegistry;
-class HelpWindow;
+class HelpService;
 
 class frmAdvanced : public QMainWindow
 {
     Q_OBJECT
 public:
     frmAdvanced(AppContext &context, clsRegistry &registry, AdvancedHost &host,
-                ScriptEditorLink &editor, QWidget *parent = nullptr);
+                ScriptEditorLink &editor, HelpService &help, QWidget *parent = nullptr);
     ~frmAdvanced() override;
 
     // Runs once, before the window is first shown: position, slot list,
@@ -82,8 +82,6 @@ public:
 protected:
     // The open or save dialog; false when cancelled. Tests answer it themselves.
     virtual bool runFileDialog(clsCommonFileDialog &dialog, bool save);
-    // Help commands (HelpCommand::Contents, or Context with a topic).
-    virtual void showHelp(int command, int topic);
 
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -102,7 +100,7 @@ private:
     AppContext &m_ctx;
     clsRegistry &m_reg;
     AdvancedModel m_model;
-    HelpWindow *m_help = nullptr;
+    HelpService &m_help;
     bool m_loaded = false;
     bool m_handleListClick = false;
     bool m_rebuilding = false;

@@ -279,6 +279,7 @@ TEST_F(ModelFixture, RevertReadsTheSlotOrTheActiveSchemeAgain)
     expectMessage("Lose Changes", QStringLiteral("Are you sure?"), MsgIcon::Question, MsgButtons::YesNo);
     EXPECT_EQ(model->scheme().Formats[TN_RGB].InputBase[0], 42.0f);
     // No file, Standard active: the defaults come back.
+    messages.answers = {MsgResult::Yes, MsgResult::Yes, MsgResult::Yes};
     EXPECT_TRUE(model->Revert());
     EXPECT_EQ(CustomSchemeText(model->scheme(), QString()), CustomSchemeText(builtIn(0), QString()));
     EXPECT_FALSE(model->Changed());
@@ -309,6 +310,7 @@ TEST_F(ModelFixture, DeleteOfTheActiveSlotSwitchesTheMainWindowToStandard)
                   MsgButtons::YesNo);
     EXPECT_TRUE(QFile::exists(slot(1)));
 
+    messages.answers = {MsgResult::Yes, MsgResult::Yes};
     ASSERT_TRUE(model->Delete()); // slot 1, not the active one
     EXPECT_FALSE(QFile::exists(slot(1)));
     EXPECT_TRUE(host.reloads.isEmpty());

@@ -82,7 +82,6 @@ public:
     using frmAdvanced::frmAdvanced;
     std::deque<DialogAnswer> answers;
     QList<clsCommonFileDialog> dialogs;
-    QList<int> helpTopics;
 
 protected:
     bool runFileDialog(clsCommonFileDialog &dialog, bool) override
@@ -95,10 +94,6 @@ protected:
         dialog.FileName = a.fileName;
         return a.accept;
     }
-    void showHelp(int command, int topic) override
-    {
-        helpTopics << (command == HelpCommand::Contents ? 0 : topic);
-    }
 };
 
 struct AdvancedWindowFixture : ::testing::Test {
@@ -108,6 +103,7 @@ struct AdvancedWindowFixture : ::testing::Test {
     RecordingMessages messages;
     std::unique_ptr<MainWindowDouble> host;
     FakeEditor editor;
+    HelpService help;
     std::unique_ptr<TestAdvanced> w;
 
     void SetUp() override
@@ -134,7 +130,7 @@ struct AdvancedWindowFixture : ::testing::Test {
     {
         if (!host)
             host = std::make_unique<MainWindowDouble>(ctx);
-        w = std::make_unique<TestAdvanced>(ctx, *reg, *host, editor);
+        w = std::make_unique<TestAdvanced>(ctx, *reg, *host, editor, help);
         w->Open();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     }
@@ -505,14 +501,17 @@ TEST_F(AdvancedWindowFixture, HelpMenuOpensItsTopics)
     EXPECT_EQ(items[1]->text(), QStringLiteral("&What's This?"));
     EXPECT_EQ(items[2]->text(), QStringLiteral("Advanced &Help"));
     EXPECT_EQ(items[3]->text(), QStringLiteral("Advanced Formatting &Tutorial"));
-    items[0]->trigger();
-    items[3]->trigger();
-    QTest::keyClick(w->tvwFormats(), Qt::Key_H, Qt::ControlModifier);
+    auto topicAfter = [&](const std::function<void()> &action) {
+        action();
+        return help.hasWindow() ? help.window()->currentTopic() : -1;
+    };
+    EXPECT_EQ(topicAfter([&] { QTest::keyClick(w->tvwFormats(), Qt::Key_H, Qt::ControlModifier); }), 12);
+    EXPECT_EQ(topicAfter([&] { items[3]->trigger(); }), 19);
+    EXPECT_EQ(topicAfter([&] { items[0]->trigger(); }), 0);
     w->mnuFile()->popup(QPoint(0, 0));
     ASSERT_TRUE(eventually([&] { return QApplication::activePopupWidget() == w->mnuFile(); }));
-    QTest::keyClick(w->mnuFile(), Qt::Key_F1);
+    EXPECT_EQ(topicAfter([&] { QTest::keyClick(w->mnuFile(), Qt::Key_F1); }), 1003);
     EXPECT_FALSE(w->mnuFile()->isVisible());
-    EXPECT_EQ(w->helpTopics, (QList<int>{0, 19, 12, 1003}));
     EXPECT_TRUE(HasHelpTopic(12));
     EXPECT_TRUE(HasHelpTopic(19));
 }
