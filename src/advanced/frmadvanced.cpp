@@ -1,6 +1,7 @@
 #include "advanced/frmadvanced.h"
 
 #include "platform/help.h"
+#include "platform/mnemonics.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
 
@@ -43,8 +44,6 @@ frmAdvanced::frmAdvanced(AppContext &context, clsRegistry &registry, AdvancedHos
       m_help(help)
 {
     setWindowTitle(QStringLiteral("Advanced"));
-    // Where a label's letter is also a menu's ("S&hade Slider:" and "&Help"),
-    // Qt opens the menu on the first press and moves to the box on the next.
     buildMenus();
     buildLayout();
 }
@@ -203,6 +202,12 @@ void frmAdvanced::Open()
 void frmAdvanced::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // Where a label's letter is also a menu's ("S&hade Slider:" and "&Help"),
+    // the menu opens on the first press and the box is reached by the next.
+    if (!m_mnemonics)
+        m_mnemonics = new MnemonicArbiter(this);
+    else
+        m_mnemonics->rescan();
     m_tvwFormats->setFocus(Qt::OtherFocusReason);
 }
 
@@ -306,13 +311,18 @@ void frmAdvanced::showNode()
         QLineEdit *box = m_txtInput[std::size_t(i)];
         label->setVisible(visible);
         box->setVisible(visible);
-        if (!visible)
+        if (!visible) {
+            label->clear(); // a hidden row keeps no letter
             continue;
+        }
         label->setText(d.labels.at(i));
         box->setMaxLength(d.maxLength > 0 ? d.maxLength : kNoLimit);
         box->setText(d.values.at(i));
     }
     m_fraScripting->setVisible(d.scripting);
+    // The rows' letters change with the node.
+    if (m_mnemonics)
+        m_mnemonics->rescan();
 }
 
 void frmAdvanced::refreshControls()

@@ -25,6 +25,7 @@ namespace tintwell {
 
 class clsRegistry;
 class HelpService;
+class MnemonicArbiter;
 
 class frmAdvanced : public QMainWindow
 {
@@ -120,6 +121,7 @@ private:
     QPushButton *m_cmdDelete = nullptr;
     QMenu *m_mnuFile = nullptr;
     QMenu *m_mnuHelp = nullptr;
+    MnemonicArbiter *m_mnemonics = nullptr;
 };
 
 } // namespace tintwell
