@@ -1,0 +1,53 @@
+#pragma once
+// Stand-ins for the main window and the script editor, recording what the
+// advanced window asks of them.
+
+#include "advanced/advancedhost.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace tintwell {
+
+struct FakeHost : AdvancedHost {
+    int active = 0;
+    QList<int> reloads;
+    int slotNameRefreshes = 0;
+    int formatNameRefreshes = 0;
+
+    int activeSchemeIndex() const override { return active; }
+    void reloadScheme(int schemeIndex) override
+    {
+        reloads << schemeIndex;
+        active = schemeIndex;
+    }
+    void customSlotNamesChanged() override { ++slotNameRefreshes; }
+    void formatNamesChanged() override { ++formatNameRefreshes; }
+};
+
+struct FakeEditor : ScriptEditorLink {
+    QString text;
+    bool changed = false;
+    int shows = 0;
+    QStringList codesSet;
+
+    void SetCode(const QString &code) override
+    {
+        text = code;
+        changed = false;
+        codesSet << code;
+    }
+    QString code() const override { return text; }
+    bool isChanged() const override { return changed; }
+    void setChanged(bool value) override { changed = value; }
+    void showEditor() override { ++shows; }
+
+    // What the user does in the editor.
+    void type(const QString &code)
+    {
+        text = code;
+        changed = true;
+    }
+};
+
+} // namespace tintwell
