@@ -25,11 +25,18 @@ enum class RunOutcome { Ok, Error, Timeout };
 // writes a line to stderr. Returns the button pressed (1 = OK).
 using MsgBoxHandler = std::function<int(const QString &prompt, int buttons, const QString &title)>;
 
+// Re-entry. Host objects run inside an engine's addCode, and may call engines
+// themselves (a converter member sets a colour, which runs export scripts).
+// - Another engine instance may be used freely from inside a run.
+// - The engine that is running refuses to be changed under its own feet:
+//   addCode returns Error with Number 5 ("Invalid procedure call or
+//   argument") and runs nothing; reset() and addObject() do nothing. The
+//   outer run then goes on as if they had not been called.
 class Engine
 {
 public:
     virtual ~Engine() = default;
-    // Forgets all code, variables and objects added before.
+    // Forgets all code, variables and objects added before (not while running).
     virtual void reset() = 0;
     // With addMembers, the object's members become global names.
     // The engine does not own the object; it must outlive the next reset().

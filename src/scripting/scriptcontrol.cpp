@@ -72,7 +72,7 @@ ScriptControl::~ScriptControl() = default;
 bool ScriptControl::setLanguage(const QString &name)
 {
     const auto family = languageFamily(name);
-    if (!family)
+    if (!family || m_running)
         return false;
     m_language = name;
     if (*family != m_family || !m_engine) {
@@ -89,6 +89,8 @@ bool ScriptControl::setLanguage(const QString &name)
 
 void ScriptControl::Reset()
 {
+    if (m_running)
+        return;
     m_error.clear();
     if (m_engine)
         m_engine->reset();
@@ -96,12 +98,20 @@ void ScriptControl::Reset()
 
 void ScriptControl::AddObject(const QString &name, HostObject *object, bool addMembers)
 {
-    if (m_engine)
+    if (m_engine && !m_running)
         m_engine->addObject(name, object, addMembers);
 }
 
 RunOutcome ScriptControl::AddCode(const QString &code)
 {
+    // Refused from inside its own run; Error() stays the outer run's.
+    if (m_running)
+        return RunOutcome::Error;
+    m_running = true;
+    struct Leave {
+        bool &flag;
+        ~Leave() { flag = false; }
+    } leave{m_running};
     m_error.clear();
     RunOutcome outcome = RunOutcome::Error;
     if (m_engine) {

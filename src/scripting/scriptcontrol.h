@@ -46,6 +46,9 @@ public:
 
     // The name last set. Setting an unknown name changes nothing and
     // returns false; any accepted name discards code and objects added before.
+    // Inside a run of this control (a host member calling back), setLanguage
+    // returns false, Reset and AddObject do nothing and AddCode returns Error
+    // without running or touching Error(): see the re-entry rule in engine.h.
     QString Language() const { return m_language; }
     bool setLanguage(const QString &name);
 
@@ -72,6 +75,7 @@ private:
     ScriptError m_error;
     int m_timeLimitMs = DefaultTimeLimitMs;
     MsgBoxHandler m_msgBox;
+    bool m_running = false;
 };
 
 } // namespace tintwell::script

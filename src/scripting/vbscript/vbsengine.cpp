@@ -10,6 +10,9 @@ VbsEngine::~VbsEngine() = default;
 
 void VbsEngine::reset()
 {
+    // The running interpreter's frames point into itself.
+    if (running_)
+        return;
     // Objects still held see their Class_Terminate before the code goes.
     interp_->releaseAll(1000);
     interp_ = std::make_unique<Interpreter>();
@@ -18,12 +21,25 @@ void VbsEngine::reset()
 
 void VbsEngine::addObject(const QString &name, script::HostObject *object, bool addMembers)
 {
-    if (object)
+    if (object && !running_)
         interp_->addHostObject(name, object, addMembers);
 }
 
 script::RunOutcome VbsEngine::addCode(const QString &code, int timeLimitMs, script::ScriptError *error)
 {
+    if (running_) {
+        if (error) {
+            error->clear();
+            error->Number = 5;
+            error->Description = QStringLiteral("Invalid procedure call or argument");
+        }
+        return script::RunOutcome::Error;
+    }
+    running_ = true;
+    struct Leave {
+        bool &flag;
+        ~Leave() { flag = false; }
+    } leave{running_};
     return interp_->run(code, timeLimitMs, error);
 }
 

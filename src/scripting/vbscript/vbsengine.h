@@ -22,6 +22,7 @@ public:
 private:
     std::unique_ptr<Interpreter> interp_;
     script::MsgBoxHandler msgBox_;
+    bool running_ = false; // inside addCode: see the re-entry rule in engine.h
 };
 
 } // namespace tintwell::vbs
