@@ -148,8 +148,8 @@ namespace {
 enum ConverterMember { ConvColor, ConvRGB, ConvHSL, ConvHSB, ConvCMY, ConvText };
 } // namespace
 
-clsTNConverter::clsTNConverter(ColorAccess &colors, const DebugTrace &trace)
-    : m_colors(colors), m_trace(trace)
+clsTNConverter::clsTNConverter(ColorAccess &colors, clsTNExport &exportObject, const DebugTrace &trace)
+    : m_colors(colors), m_export(exportObject), m_trace(trace)
 {
 }
 
@@ -172,7 +172,11 @@ const QList<HostMember> &clsTNConverter::members() const
 
 void clsTNConverter::apply(std::int32_t colour, const QString &traceLine)
 {
+    // SetColors takes a new snapshot for the export scripts it runs; the
+    // calling script keeps reading the colour its run started with.
+    const ColorSnapshot before = m_export.snapshot();
     m_colors.setColors(colour);
+    m_export.restoreSnapshot(before);
     // After SetColors has returned and put the echo flag back, so the line
     // stands after anything the nested export scripts could have written.
     m_trace.trace(traceLine);

@@ -67,6 +67,7 @@ public:
     // INTERNAL_TN_EXPORT_RESET_COLORS: a new snapshot of the current colour.
     void resetColors();
     const ColorSnapshot &snapshot() const { return m_snapshot; }
+    void restoreSnapshot(const ColorSnapshot &snapshot) { m_snapshot = snapshot; }
 
 private:
     ScriptResult &m_state;
@@ -78,7 +79,7 @@ private:
 class clsTNConverter : public HostObject
 {
 public:
-    clsTNConverter(ColorAccess &colors, const DebugTrace &trace);
+    clsTNConverter(ColorAccess &colors, clsTNExport &exportObject, const DebugTrace &trace);
 
     const QList<HostMember> &members() const override;
     QVariant invoke(int memberIndex, const QVariantList &args, HostError *error) override;
@@ -87,6 +88,7 @@ private:
     void apply(std::int32_t colour, const QString &traceLine);
 
     ColorAccess &m_colors;
+    clsTNExport &m_export;
     const DebugTrace &m_trace;
 };
 
