@@ -134,8 +134,12 @@ int main(int argc, char *argv[])
         QStringLiteral("The text of the converter box, which tnConverter returns."), QStringLiteral("TEXT"));
     const QCommandLineOption boxesOption(QStringLiteral("boxes"),
         QStringLiteral("After the run, print the seven output boxes, one per line."));
+    const QCommandLineOption lowercaseOption(QStringLiteral("lowercase-hex"),
+        QStringLiteral("The Lowercase Hex option on (tnOption(TN_LOWERCASE_HEX))."));
+    const QCommandLineOption zerosOption(QStringLiteral("extra-hex-zeros"),
+        QStringLiteral("The Add Extra Zeros to Hex option on (tnOption(TN_EXTRA_HEX_ZEROS))."));
     parser.addOptions({languageOption, timeoutOption, colorOption, schemeOption, traceOption,
-                       framesOption, converterOption, boxesOption});
+                       framesOption, converterOption, boxesOption, lowercaseOption, zerosOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The script file."));
     parser.process(app);
 
@@ -179,6 +183,8 @@ int main(int argc, char *argv[])
         }
     }
     context.Factors = tintwell::ComputeScaleFactors(context.Scheme);
+    context.LowercaseHex = parser.isSet(lowercaseOption);
+    context.AddExtraZerosToHex = parser.isSet(zerosOption);
     if (parser.isSet(framesOption)) {
         context.ProgramFolder = parser.value(framesOption);
         context.loadScriptFrames();
@@ -225,6 +231,8 @@ int main(int argc, char *argv[])
     host.script().Reset();
     host.script2().Reset();
     if (parser.isSet(boxesOption)) {
+        if (trace) // the pane's last line has no line break of its own
+            writeOut(stdout, QStringLiteral("\n"));
         for (const QString &text : session.boxes())
             writeOut(stdout, text + QLatin1Char('\n'));
     }
