@@ -30,6 +30,14 @@ private:
     bool &m_flag;
 };
 
+// Setting the name the engine already has would only reset it, and the run
+// resets it next anyway; the reset is the costly part of a short script.
+void setLanguage(ScriptControl &control, const QString &name)
+{
+    if (control.Language() != name)
+        control.setLanguage(name);
+}
+
 } // namespace
 
 QString ScriptPrelude(int resourceId)
@@ -96,7 +104,7 @@ HostRunResult ScriptHost::RunScriptAs(const QString &code, const LanguageChoice 
     }
     BusyScope busy(m_scriptBusy);
 
-    m_script.setLanguage(language.name);
+    setLanguage(m_script, language.name);
     const QString text = fullText(code, language.family);
     if (m_trace.echo()) {
         if (!m_trace.sink()->debugIsEmpty())
@@ -147,7 +155,7 @@ RunOutcome ScriptHost::RunScript2(const QString &code)
         return RunOutcome::Error;
     BusyScope busy(m_script2Busy);
     const LanguageChoice language = chooseScriptLanguage(code);
-    m_script2.setLanguage(language.name);
+    setLanguage(m_script2, language.name);
     const QString text = fullText(code, language.family);
     m_context.Script.OutputText.clear();
     m_context.Script.OutputValue = {};

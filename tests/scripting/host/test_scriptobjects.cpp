@@ -197,6 +197,17 @@ TEST_F(ScriptObjectsTest, ConverterScriptReentersSetColorsThroughTheSecondEngine
     EXPECT_EQ(session.boxes()[kBoxHTML], QStringLiteral("#FF0000"));
 }
 
+TEST_F(ScriptObjectsTest, ConversionFailuresInsideConverterMembersNeverReachTheScript)
+{
+    std::uint8_t r = 9, g = 9, b = 9;
+    ASSERT_FALSE(HSLToRGB(-100000, 255, 128, r, g, b)); // the conversion itself fails
+    session.setColors(MakeColor(1, 2, 3));
+    EXPECT_EQ(printed(QStringLiteral("tnConverterHSL -100000, 255, 128\r\ntnPrint \"after \" & tnColor")),
+              QStringLiteral("tnConverterHSL(-100000, 255, 128)\r\nafter 0\r\n"));
+    EXPECT_EQ(printed(QStringLiteral("// jscript\r\ntnConverterHSB(-100000, 255, 255); tnPrint('on');")),
+              QStringLiteral("tnConverterHSB(-100000, 255, 255)\r\non\r\n"));
+}
+
 TEST_F(ScriptObjectsTest, ExportScriptThatSetsAColourDoesNotRunTwiceOnItsEngine)
 {
     context.Scheme.Info[TN_HTML].ExportScript = QStringLiteral("tnConverterRGB 1, 2, 3 : tnOutput \"html\"");
