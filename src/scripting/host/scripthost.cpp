@@ -59,7 +59,7 @@ ScriptHost::ScriptHost(AppContext &context, ColorAccess &colors)
       m_colors(colors),
       m_trace(context.Script),
       m_export(context.Script, colors, m_trace),
-      m_converter(colors, m_export, m_trace),
+      m_converter(context.Script, colors, m_export, m_trace),
       m_debug(context, m_trace),
       m_prelude{ScriptPrelude(200), ScriptPrelude(201)}
 {

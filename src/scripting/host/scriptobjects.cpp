@@ -148,8 +148,9 @@ namespace {
 enum ConverterMember { ConvColor, ConvRGB, ConvHSL, ConvHSB, ConvCMY, ConvText };
 } // namespace
 
-clsTNConverter::clsTNConverter(ColorAccess &colors, clsTNExport &exportObject, const DebugTrace &trace)
-    : m_colors(colors), m_export(exportObject), m_trace(trace)
+clsTNConverter::clsTNConverter(ScriptResult &state, ColorAccess &colors, clsTNExport &exportObject,
+                               const DebugTrace &trace)
+    : m_state(state), m_colors(colors), m_export(exportObject), m_trace(trace)
 {
 }
 
@@ -172,11 +173,14 @@ const QList<HostMember> &clsTNConverter::members() const
 
 void clsTNConverter::apply(std::int32_t colour, const QString &traceLine)
 {
-    // SetColors takes a new snapshot for the export scripts it runs; the
-    // calling script keeps reading the colour its run started with.
+    // SetColors takes a new snapshot for the export scripts it runs and
+    // clears the script name at its end; the calling script keeps reading the
+    // colour its run started with, and a later time-out still names it.
     const ColorSnapshot before = m_export.snapshot();
+    const QString name = m_state.ScriptName;
     m_colors.setColors(colour);
     m_export.restoreSnapshot(before);
+    m_state.ScriptName = name;
     // After SetColors has returned and put the echo flag back, so the line
     // stands after anything the nested export scripts could have written.
     m_trace.trace(traceLine);

@@ -79,7 +79,8 @@ private:
 class clsTNConverter : public HostObject
 {
 public:
-    clsTNConverter(ColorAccess &colors, clsTNExport &exportObject, const DebugTrace &trace);
+    clsTNConverter(ScriptResult &state, ColorAccess &colors, clsTNExport &exportObject,
+                   const DebugTrace &trace);
 
     const QList<HostMember> &members() const override;
     QVariant invoke(int memberIndex, const QVariantList &args, HostError *error) override;
@@ -87,6 +88,7 @@ public:
 private:
     void apply(std::int32_t colour, const QString &traceLine);
 
+    ScriptResult &m_state;
     ColorAccess &m_colors;
     clsTNExport &m_export;
     const DebugTrace &m_trace;

@@ -43,6 +43,20 @@ TEST(ColorSnapshot, CorrectedAsTheOutputBoxesShowThem)
     EXPECT_EQ(std::tuple(orange.Hue, orange.HueB, orange.Magenta), std::tuple(30, 30, 127));
 }
 
+TEST_F(ScriptObjectsTest, PreludeConstantsHaveTheirValuesInBothLanguages)
+{
+    const char *names = "TN_LOWERCASE_HEX TN_EXTRA_HEX_ZEROS TN_FORMATTING TN_OUTPUT_SEP TN_RGB TN_HSL TN_HSB "
+                        "TN_CMY TN_HTML TN_HEX TN_DEC FMT_iBase FMT_iStep FMT_iLargeStep FMT_iFormat "
+                        "FMT_oBase FMT_oFormat TN_ITEM1 TN_ITEM2 TN_ITEM3 TN_ITEM4 TN_VAL1 TN_VAL2 TN_VAL3 TN_SHADE";
+    const QStringList list = QString::fromLatin1(names).split(QLatin1Char(' '));
+    const QString expected = QStringLiteral("0 1 0 1 0 1 2 3 4 5 6 0 1 2 3 4 5 0 1 2 3 0 1 2 3 \r\n");
+    EXPECT_EQ(printed(QStringLiteral("tnPrint ") + list.join(QStringLiteral(" & \" \" & ")) + QStringLiteral(" & \" \" & vbCrLf")),
+              expected);
+    EXPECT_EQ(printed(QStringLiteral("// jscript\r\ntnPrint(") + list.join(QStringLiteral(" + ' ' + "))
+                      + QStringLiteral(" + ' \\r\\n');")),
+              expected);
+}
+
 TEST_F(ScriptObjectsTest, MemberTypesAsScriptsSeeThem)
 {
     EXPECT_EQ(printed(QStringLiteral(
@@ -180,6 +194,7 @@ TEST_F(ScriptObjectsTest, ConverterScriptReentersSetColorsThroughTheSecondEngine
                                         "tnConverterCMY(255, 0, 255)\r\n7/")
                              + QString::number(MakeColor(0, 255, 0)) + QStringLiteral("\r\nNo errors."));
     EXPECT_EQ(session.setColorsCalls(), callsBefore + 4);
+    EXPECT_EQ(context.Script.ScriptName, QStringLiteral("RGB Format Converter")); // kept across the nested rounds
     // The nested rounds ran the export scripts on the second engine.
     EXPECT_EQ(session.boxes()[kBoxHTML], QStringLiteral("#00FF00"));
     EXPECT_EQ(session.boxes()[kBoxDecimal], QStringLiteral("d0"));
