@@ -188,6 +188,9 @@ void ScriptHost::runExportScript(const QString &code)
         m_context.Script.OutputValue = stopped->values;
         return;
     }
+    // Each export script reads the colour being shown; SetColors need not
+    // take the snapshot itself when it fills the boxes through this runner.
+    m_export.resetColors();
     if (RunScript2(code) != RunOutcome::Timeout)
         return;
     // Without this, a script that never ends would cost the whole time limit

@@ -75,7 +75,9 @@ public:
     // one: a new snapshot for the export object, then the seven boxes with the
     // export scripts run on Script2.
     std::array<QString, kBoxCount> FillOutputBoxes(const ColorValues &values);
-    // The runner FillOutputBoxes uses, for callers that fill boxes themselves.
+    // The runner FillOutputBoxes uses, for callers that fill boxes themselves
+    // (ColorSession::setExportScriptRunner): it takes the export object's
+    // snapshot of the current colour before each script.
     ExportScriptRunner exportRunner();
 
     // An export script that ran out of time is not run again (its box keeps
