@@ -303,11 +303,6 @@ void frmScript::moveEvent(QMoveEvent *event)
     recordNormalBounds();
 }
 
-void frmScript::changeEvent(QEvent *event)
-{
-    QMainWindow::changeEvent(event);
-}
-
 void frmScript::setSplitterColour(bool dragging)
 {
     QPalette p = m_picSplitter->palette();

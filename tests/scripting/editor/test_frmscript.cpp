@@ -154,6 +154,11 @@ TEST_F(EditorFixture, ExecuteScriptTracesIntoTheDebugPane)
     QTest::keyClicks(w->txtCode(), QStringLiteral("a"));
     EXPECT_TRUE(w->Changed());
     EXPECT_TRUE(w->code().contains(QLatin1Char('a')));
+    // The pane holds at most 65535 characters.
+    w->SetCode(QString(65534, QLatin1Char('x')));
+    w->txtCode()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w->txtCode(), QStringLiteral("yz"));
+    EXPECT_EQ(w->code(), QString(65534, QLatin1Char('x')) + QLatin1Char('y'));
 }
 
 TEST_F(EditorFixture, StoredSplitterPositionIsClampedAtFirstActivation)
@@ -249,6 +254,12 @@ TEST_F(EditorFixture, EditMenuFollowsTheActivePane)
     EXPECT_FALSE(act("mnuEditCopy")->isEnabled());
     act("mnuEditUndo")->trigger();
     EXPECT_EQ(w->code(), QStringLiteral("tnPrint 1"));
+    // The Del key still deletes a character in the pane; the menu item acts on selections.
+    w->activateWindow();
+    w->txtCode()->setFocus();
+    w->txtCode()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(w->txtCode(), Qt::Key_Delete);
+    EXPECT_EQ(w->code(), QStringLiteral("nPrint 1"));
 
     w->PrintDebug(QStringLiteral("trace\r\n"));
     QTest::mouseClick(w->txtDebug()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
