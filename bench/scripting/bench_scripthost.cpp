@@ -8,6 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace tintwell;
 using namespace tintwell::script;
 
@@ -36,7 +39,9 @@ const char *const kJsScripts[kFormatCount] = {
     "// jscript\r\ntnOutput(tnFormat(tnColor(), '#,##0'));",
 };
 
-void runRound(benchmark::State &state, const char *const *scripts)
+// pauseMs: time between rounds that is not measured, as between the steps
+// of a slider drag; 0 runs the rounds back to back.
+void runRound(benchmark::State &state, const char *const *scripts, int pauseMs = 0)
 {
     RecordingMessages messages;
     AppContext context;
@@ -50,6 +55,11 @@ void runRound(benchmark::State &state, const char *const *scripts)
     session.setColors(0); // engines warm
     std::int32_t colour = 0;
     for (auto _ : state) {
+        if (pauseMs > 0) {
+            state.PauseTiming();
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+            state.ResumeTiming();
+        }
         colour = (colour + 0x010203) & 0xFFFFFF;
         session.setColors(colour);
         benchmark::DoNotOptimize(session.boxes());
@@ -60,8 +70,10 @@ void runRound(benchmark::State &state, const char *const *scripts)
 
 void BM_SetColorsRoundSevenVBScriptExports(benchmark::State &state) { runRound(state, kVbScripts); }
 void BM_SetColorsRoundSevenJScriptExports(benchmark::State &state) { runRound(state, kJsScripts); }
+void BM_SetColorsRoundSevenJScriptExportsEvery20ms(benchmark::State &state) { runRound(state, kJsScripts, 20); }
 
 } // namespace
 
 BENCHMARK(BM_SetColorsRoundSevenVBScriptExports)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SetColorsRoundSevenJScriptExports)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SetColorsRoundSevenJScriptExportsEvery20ms)->Unit(benchmark::kMicrosecond)->Iterations(200);
