@@ -154,6 +154,7 @@ RunOutcome ScriptHost::RunScript2(const QString &code)
     if (m_script2Busy)
         return RunOutcome::Error;
     BusyScope busy(m_script2Busy);
+    BusyScope exporting(m_trace.inExportScript);
     const LanguageChoice language = chooseScriptLanguage(code);
     setLanguage(m_script2, language.name);
     const QString text = fullText(code, language.family);

@@ -29,15 +29,16 @@ public:
         if (echo())
             m_sink->PrintDebug(text);
     }
-    // tnPrint: with the echo flag, or always when printWithoutEcho is set
-    // (tnscript's plain mode, where scripts print their results).
+    // tnPrint: with the echo flag, or when printWithoutEcho is set (tnscript's
+    // plain mode, where scripts print their results) outside export scripts.
     void print(const QString &text) const
     {
-        if (m_sink && (m_state.Echo || printWithoutEcho))
+        if (m_sink && (m_state.Echo || (printWithoutEcho && !inExportScript)))
             m_sink->PrintDebug(text);
     }
 
     bool printWithoutEcho = false;
+    bool inExportScript = false; // set by the host while Script2 runs
 
 private:
     const ScriptResult &m_state;

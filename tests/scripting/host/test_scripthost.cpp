@@ -184,6 +184,12 @@ TEST_F(ScriptHostTest, EchoOffWritesNoTraceEvenWithThePaneAttached)
     EXPECT_TRUE(pane.text.isEmpty()) << pane.text.toStdString();
     EXPECT_EQ(session.currentColor(), 5);
     EXPECT_TRUE(messages.shown.isEmpty());
+
+    // tnscript's plain mode: the script's own tnPrint writes, export scripts' do not.
+    host->trace().printWithoutEcho = true;
+    context.Scheme.Info[TN_DEC].ExportScript = QStringLiteral("tnPrint \"export\"");
+    host->RunScript(QStringLiteral("tnPrint \"a\" : tnConverterRGB 1, 2, 3 : tnOutput \"o\" : tnPrint \"b\""));
+    EXPECT_EQ(pane.text, QStringLiteral("ab"));
 }
 
 TEST_F(ScriptHostTest, BadScriptsEndWithTheirMessageAndTheHostGoesOn)
