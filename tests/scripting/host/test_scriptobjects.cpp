@@ -38,9 +38,6 @@ TEST(ColorSnapshot, CorrectedAsTheOutputBoxesShowThem)
     EXPECT_EQ(nearRed.Hue, 0);
     EXPECT_EQ(nearRed.HueB, 0);
     EXPECT_EQ(nearRed.Blue, 1);
-    const ColorSnapshot orange = TakeColorSnapshot(33023);
-    EXPECT_EQ(std::tuple(orange.Red, orange.Green, orange.Blue), std::tuple(255, 128, 0));
-    EXPECT_EQ(std::tuple(orange.Hue, orange.HueB, orange.Magenta), std::tuple(30, 30, 127));
 }
 
 TEST_F(ScriptObjectsTest, PreludeConstantsHaveTheirValuesInBothLanguages)
@@ -123,19 +120,6 @@ TEST_F(ScriptObjectsTest, OptionsAndFormattingFollowTheProgram)
                   "tnPrint tnFormat(1234.5678, \"#,##0.00\") & \"|\" & tnFormat(\"0.125\", \"0.00\") & \"|\" & "
                   "tnFormat(CSng(2.675), \"0.00\") & \"|\" & tnFormat(\"abc\", \"0.00\") & \"|\" & tnFormat(1.5)")),
               expected + QStringLiteral("\r\n"));
-}
-
-TEST_F(ScriptObjectsTest, ExportMembersTraceWhatTheyDo)
-{
-    session.setColors(MakeColor(255, 128, 0));
-    EXPECT_EQ(printed(QStringLiteral(
-                  "tnOutput tnRed & \",\" & tnGreen & \",\" & tnBlue & \" \" & tnHue & \" \" & tnSat & \" \" & tnLum & \" \" & "
-                  "tnHueB & \" \" & tnSatB & \" \" & tnLumB & \" \" & tnCyan & tnMagenta & tnYellow\r\n"
-                  "tnOutValues 1, 2.5, 1 / 3")),
-              QStringLiteral("tnOutput(\"255,128,0 30 255 128 30 255 255 0127255\")\r\n"
-                             "tnOutValues(1, 2.5, ") + GeneralNumberText(1.0 / 3) + QStringLiteral(")\r\n"));
-    EXPECT_EQ(context.Script.OutputText, QStringLiteral("255,128,0 30 255 128 30 255 255 0127255"));
-    EXPECT_EQ(context.Script.OutputValue[1], 2.5);
 }
 
 TEST_F(ScriptObjectsTest, RgbBoxFromOutputValuesOnly)
