@@ -53,11 +53,6 @@ void setMenuWhatsThis(QMenu *menu, const QString &text)
 
 // ------------------------------------------------------------- services
 
-StandardEditorServices::~StandardEditorServices()
-{
-    delete m_help;
-}
-
 bool StandardEditorServices::runFileDialog(clsCommonFileDialog &dialog, bool save, QWidget *owner)
 {
     if (save)
@@ -69,11 +64,7 @@ bool StandardEditorServices::runFileDialog(clsCommonFileDialog &dialog, bool sav
 
 void StandardEditorServices::showHelp(int command, int topic, QWidget *)
 {
-    if (!m_help)
-        m_help = new HelpWindow(nullptr);
-    m_help->showHelp(command, topic);
-    m_help->show();
-    m_help->raise();
+    m_help.showHelp(command, topic);
 }
 
 // ------------------------------------------------------------- window

@@ -18,7 +18,7 @@ class QPlainTextEdit;
 
 namespace tintwell {
 class clsRegistry;
-class HelpWindow;
+class HelpService;
 } // namespace tintwell
 
 namespace tintwell::script {
@@ -37,15 +37,16 @@ public:
     virtual void showHelp(int command, int topic, QWidget *owner) = 0;
 };
 
+// The real dialogs and the program's one help service.
 class StandardEditorServices : public ScriptEditorServices
 {
 public:
-    ~StandardEditorServices() override;
+    explicit StandardEditorServices(HelpService &help) : m_help(help) {}
     bool runFileDialog(clsCommonFileDialog &dialog, bool save, QWidget *owner) override;
     void showHelp(int command, int topic, QWidget *owner) override;
 
 private:
-    HelpWindow *m_help = nullptr;
+    HelpService &m_help;
 };
 
 class frmScript : public QMainWindow, public DebugSink
