@@ -1,7 +1,10 @@
-// tnscript: runs a script file through the script control the way the program
-// does, for trying scripts and for the conformance suite.
+// tnscript: runs a script file the way the program's script editor runs it
+// (preludes, the three script objects, a current colour and an active scheme),
+// for script authors, the conformance suite and the host's examples.
 
-#include "scripting/scriptcontrol.h"
+#include "core/schemefiles.h"
+#include "scripting/host/headlesssession.h"
+#include "scripting/host/scripthost.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,6 +15,7 @@
 #include <cstdio>
 
 using namespace tintwell::script;
+using tintwell::AppContext;
 
 namespace {
 
@@ -29,12 +33,20 @@ const char kDescription[] =
     "none falls back to the extension: .js runs as JScript, anything else as\n"
     "VBScript.\n"
     "\n"
-    "Scripts see one function, tnPrint(text), which writes text to standard\n"
-    "output as it is (no line break added). A script error is written to\n"
-    "standard error as \"(Ln L, Col C) error N: description\", followed by\n"
-    "\"    Source: \" and the line when known, and exits with status 1; a script\n"
-    "that runs past the time limit writes \"Timeout\" and exits with status 2.\n"
-    "Status 3: the command line or the file could not be used.";
+    "Scripts see the program's objects (tnOutput, tnRed, tnConverterRGB,\n"
+    "tnFmt, tnPrint ...) and the prelude constants. The current colour is\n"
+    "--color (default 0, black), the active scheme the built-in Standard\n"
+    "scheme or the slot file given with --scheme, whose export scripts run\n"
+    "whenever the colour changes. tnPrint(text) writes text to standard output\n"
+    "as it is (no line break added).\n"
+    "\n"
+    "With --trace, standard output is exactly what the script editor's debug\n"
+    "pane would show after Execute Script. Without it, a script error is\n"
+    "written to standard error as \"(Ln L, Col C) error N: description\",\n"
+    "followed by \"    Source: \" and the line when known. Either way an error\n"
+    "exits with status 1; a script that runs past the time limit writes\n"
+    "\"Timeout\" to standard error and exits with status 2.\n"
+    "Status 3: the command line or a file could not be used.";
 
 // Script files are UTF-8 when they decode as such, else Windows-1252, the
 // encoding of the program's own text files.
@@ -63,22 +75,36 @@ void writeOut(FILE *stream, const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-// The one object tnscript gives scripts.
-class PrintObject : public HostObject
+// The debug pane on standard output.
+class StdoutPane : public DebugSink
 {
 public:
-    const QList<HostMember> &members() const override
+    void PrintDebug(const QString &data) override
     {
-        static const QList<HostMember> list = {
-            {QStringLiteral("tnPrint"), {{QStringLiteral("Data"), ValueType::String, false}}, ValueType::Empty},
-        };
-        return list;
+        writeOut(stdout, data);
+        if (!data.isEmpty())
+            m_tail = (m_tail + data).right(2);
+        m_empty = m_empty && data.isEmpty();
     }
-    QVariant invoke(int memberIndex, const QVariantList &args, HostError *) override
+    bool debugIsEmpty() const override { return m_empty; }
+    bool debugEndsWithLineBreak() const override { return m_tail == QLatin1String("\r\n"); }
+
+private:
+    QString m_tail;
+    bool m_empty = true;
+};
+
+// Message boxes as lines on standard error.
+class StderrMessages : public tintwell::UserMessages
+{
+public:
+    tintwell::MsgResult show(const QString &title, const QString &text, tintwell::MsgIcon,
+                             tintwell::MsgButtons buttons, int) override
     {
-        if (memberIndex == 0)
-            writeOut(stdout, args.value(0).toString());
-        return {};
+        writeOut(stderr, QStringLiteral("%1: %2\n").arg(title, text));
+        return buttons == tintwell::MsgButtons::YesNo || buttons == tintwell::MsgButtons::YesNoCancel
+            ? tintwell::MsgResult::Yes
+            : tintwell::MsgResult::Ok;
     }
 };
 
@@ -96,8 +122,24 @@ int main(int argc, char *argv[])
         QStringLiteral("Run as NAME: VBScript, VBS, JScript or JavaScript."), QStringLiteral("NAME"));
     const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
         QStringLiteral("Time limit in milliseconds (default 1000; 0 for none)."), QStringLiteral("MS"));
-    parser.addOption(languageOption);
-    parser.addOption(timeoutOption);
+    const QCommandLineOption colorOption(QStringLiteral("color"),
+        QStringLiteral("The current colour, a colour value 0x00BBGGRR in decimal."), QStringLiteral("N"));
+    const QCommandLineOption schemeOption(QStringLiteral("scheme"),
+        QStringLiteral("A scheme slot file (.fmt or .tnf) as the active scheme."), QStringLiteral("FILE"));
+    const QCommandLineOption traceOption(QStringLiteral("trace"),
+        QStringLiteral("Print what the script editor's debug pane would show."));
+    const QCommandLineOption framesOption(QStringLiteral("frames"),
+        QStringLiteral("Folder of the script header and footer files (HeaderVB.h ...)."), QStringLiteral("DIR"));
+    const QCommandLineOption converterOption(QStringLiteral("converter"),
+        QStringLiteral("The text of the converter box, which tnConverter returns."), QStringLiteral("TEXT"));
+    const QCommandLineOption boxesOption(QStringLiteral("boxes"),
+        QStringLiteral("After the run, print the seven output boxes, one per line."));
+    const QCommandLineOption lowercaseOption(QStringLiteral("lowercase-hex"),
+        QStringLiteral("The Lowercase Hex option on (tnOption(TN_LOWERCASE_HEX))."));
+    const QCommandLineOption zerosOption(QStringLiteral("extra-hex-zeros"),
+        QStringLiteral("The Add Extra Zeros to Hex option on (tnOption(TN_EXTRA_HEX_ZEROS))."));
+    parser.addOptions({languageOption, timeoutOption, colorOption, schemeOption, traceOption,
+                       framesOption, converterOption, boxesOption, lowercaseOption, zerosOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The script file."));
     parser.process(app);
 
@@ -113,21 +155,55 @@ int main(int argc, char *argv[])
     }
     const QString code = decodeScript(file.readAll());
 
-    QString language;
+    LanguageChoice language;
     if (parser.isSet(languageOption)) {
-        language = parser.value(languageOption);
+        const auto family = languageFamily(parser.value(languageOption));
+        if (!family) {
+            writeOut(stderr, QStringLiteral("tnscript: unknown language %1\n").arg(parser.value(languageOption)));
+            return kExitUsage;
+        }
+        language = {parser.value(languageOption), *family};
     } else if (namesScriptLanguage(code)) {
-        language = chooseScriptLanguage(code).name;
+        language = chooseScriptLanguage(code);
     } else {
         const bool js = QFileInfo(files.first()).suffix().compare(QLatin1String("js"), Qt::CaseInsensitive) == 0;
-        language = js ? QStringLiteral("JScript") : QStringLiteral("VBScript");
+        language = js ? LanguageChoice{QStringLiteral("JScript"), LanguageFamily::JScript}
+                      : LanguageChoice{QStringLiteral("VBScript"), LanguageFamily::VBScript};
     }
 
-    ScriptControl control;
-    if (!control.setLanguage(language)) {
-        writeOut(stderr, QStringLiteral("tnscript: unknown language %1\n").arg(language));
-        return kExitUsage;
+    StderrMessages messages;
+    tintwell::AppContext context;
+    context.Messages = &messages;
+    tintwell::LoadDefaultScheme(context.Scheme, tintwell::kSchemeStandard, messages);
+    if (parser.isSet(schemeOption)) {
+        QString name;
+        if (!tintwell::ReadSlotFile(context.Scheme, name, parser.value(schemeOption), messages)) {
+            writeOut(stderr, QStringLiteral("tnscript: cannot read scheme %1\n").arg(parser.value(schemeOption)));
+            return kExitUsage;
+        }
     }
+    context.Factors = tintwell::ComputeScaleFactors(context.Scheme);
+    context.LowercaseHex = parser.isSet(lowercaseOption);
+    context.AddExtraZerosToHex = parser.isSet(zerosOption);
+    if (parser.isSet(framesOption)) {
+        context.ProgramFolder = parser.value(framesOption);
+        context.loadScriptFrames();
+    }
+
+    std::int32_t colour = 0;
+    if (parser.isSet(colorOption)) {
+        bool ok = false;
+        colour = parser.value(colorOption).toInt(&ok, 0);
+        if (!ok || (colour & ~0xFFFFFF)) {
+            std::fputs("tnscript: --color takes a colour value from 0 to 16777215\n", stderr);
+            return kExitUsage;
+        }
+    }
+
+    HeadlessColorSession session(context);
+    session.setConverterText(parser.value(converterOption));
+    ScriptHost host(context, session);
+    session.bindHost(&host);
     if (parser.isSet(timeoutOption)) {
         bool ok = false;
         const int ms = parser.value(timeoutOption).toInt(&ok);
@@ -135,30 +211,44 @@ int main(int argc, char *argv[])
             std::fputs("tnscript: --timeout takes a whole number of milliseconds\n", stderr);
             return kExitUsage;
         }
-        control.setTimeLimit(ms);
+        host.setTimeLimit(ms);
     }
-    control.setMsgBoxHandler([](const QString &prompt, int, const QString &title) {
+    host.setMsgBoxHandler([](const QString &prompt, int, const QString &title) {
         writeOut(stderr, QStringLiteral("MsgBox %1: %2\n").arg(title, prompt));
         return 1;
     });
+    // The start-up colour, with no trace of the export scripts it runs.
+    session.setColors(colour);
 
-    PrintObject printer;
-    control.Reset();
-    control.AddObject(QStringLiteral("clsTNDebug"), &printer, true);
-    const RunOutcome outcome = control.AddCode(code);
+    StdoutPane pane;
+    host.attachDebugSink(&pane);
+    const bool trace = parser.isSet(traceOption);
+    host.trace().printWithoutEcho = !trace;
+    context.Script.Echo = trace;
+    const HostRunResult result = host.RunScriptAs(code, language);
+    context.Script.Echo = false;
     // As at the program's shut-down: objects still held are terminated.
-    const ScriptError e = control.Error();
-    control.Reset();
+    host.script().Reset();
+    host.script2().Reset();
+    if (parser.isSet(boxesOption)) {
+        if (trace) // the pane's last line has no line break of its own
+            writeOut(stdout, QStringLiteral("\n"));
+        for (const QString &text : session.boxes())
+            writeOut(stdout, text + QLatin1Char('\n'));
+    }
     std::fflush(stdout);
-    if (outcome == RunOutcome::Timeout) {
+    if (result.outcome == RunOutcome::Timeout) {
         std::fputs("Timeout\n", stderr);
         return kExitTimeout;
     }
-    if (outcome == RunOutcome::Error) {
-        writeOut(stderr, QStringLiteral("(Ln %1, Col %2) error %3: %4\n")
-                             .arg(e.Line).arg(e.Column).arg(e.Number).arg(e.Description));
-        if (!e.Text.isEmpty())
-            writeOut(stderr, QStringLiteral("    Source: %1\n").arg(e.Text));
+    if (result.outcome == RunOutcome::Error) {
+        if (!trace) {
+            const ScriptError &e = result.error;
+            writeOut(stderr, QStringLiteral("(Ln %1, Col %2) error %3: %4\n")
+                                 .arg(e.Line).arg(e.Column).arg(e.Number).arg(e.Description));
+            if (!e.Text.isEmpty())
+                writeOut(stderr, QStringLiteral("    Source: %1\n").arg(e.Text));
+        }
         return kExitError;
     }
     return 0;

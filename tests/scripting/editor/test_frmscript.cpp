@@ -1,0 +1,353 @@
+// The script editor window: wiring of its commands, layout and settings.
+
+#include "scripting/editor/frmscript.h"
+
+#include "core/scheme.h"
+#include "platform/help.h"
+#include "platform/registry.h"
+#include "platform/settings.h"
+#include "scripting/host/headlesssession.h"
+#include "scripting/host/scripthost.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFrame>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace tintwell::script {
+namespace {
+
+// Answers the file dialogs from a queue ("" cancels) and records help calls.
+class FakeServices : public ScriptEditorServices
+{
+public:
+    bool runFileDialog(clsCommonFileDialog &dialog, bool, QWidget *) override
+    {
+        shown.append(dialog);
+        dialog.FileName = answers.empty() ? QString() : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        dialog.Canceled = dialog.FileName.isEmpty();
+        return !dialog.Canceled;
+    }
+    void showHelp(int command, int topic, QWidget *) override { help.append({command, topic}); }
+
+    QList<clsCommonFileDialog> shown;
+    std::deque<QString> answers;
+    QList<std::pair<int, int>> help;
+};
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct EditorFixture : ::testing::Test {
+    QTemporaryDir dir;
+    std::unique_ptr<clsRegistry> reg;
+    RecordingMessages messages;
+    AppContext context;
+    HeadlessColorSession session{context};
+    std::unique_ptr<ScriptHost> host;
+    FakeServices services;
+    std::unique_ptr<frmScript> w;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        reg = std::make_unique<clsRegistry>(dir.filePath(QStringLiteral("settings.ini")));
+        context.Messages = &messages;
+        context.ProgramFolder = dir.path() + QLatin1Char('/');
+        LoadDefaultScheme(context.Scheme, kSchemeStandard, messages);
+        host = std::make_unique<ScriptHost>(context, session);
+        session.bindHost(host.get());
+    }
+    void TearDown() override
+    {
+        context.Closing = true;
+        w.reset();
+    }
+
+    void open(QSize size = QSize())
+    {
+        w.reset();
+        w = std::make_unique<frmScript>(context, *reg, *host, services);
+        if (size.isValid())
+            w->resize(size);
+        w->show();
+    }
+    int innerHeight() const { return w->centralWidget()->height(); }
+    QAction *act(const char *name) const { return w->action(QString::fromLatin1(name)); }
+    QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+};
+
+TEST_F(EditorFixture, MenusCaptionsAndUniqueMnemonics)
+{
+    open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Script Editor"));
+    EXPECT_TRUE(w->txtCode()->font().fixedPitch());
+    EXPECT_EQ(w->txtDebug()->font(), w->txtCode()->font());
+    QSet<QChar> titles;
+    for (QAction *top : w->menuBar()->actions()) {
+        const QString t = top->text();
+        const QChar key = t.at(t.indexOf(QLatin1Char('&')) + 1).toUpper();
+        EXPECT_FALSE(titles.contains(key)) << t.toStdString();
+        titles.insert(key);
+        QSet<QChar> items;
+        for (QAction *item : top->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            const qsizetype amp = item->text().indexOf(QLatin1Char('&'));
+            ASSERT_GE(amp, 0) << item->text().toStdString();
+            const QChar k = item->text().at(amp + 1).toUpper();
+            EXPECT_FALSE(items.contains(k)) << item->text().toStdString();
+            items.insert(k);
+        }
+    }
+    EXPECT_EQ(titles.size(), 5);
+    EXPECT_EQ(act("mnuOptionsHideDebug")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+    EXPECT_EQ(act("mnuRunExecuteScript")->shortcut(), QKeySequence(Qt::Key_F5));
+    EXPECT_EQ(act("mnuHelpScriptingHelp")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    EXPECT_EQ(act("mnuEditDelete")->shortcut(), QKeySequence(Qt::Key_Delete));
+
+    act("mnuHelpContents")->trigger();
+    act("mnuHelpScriptEditor")->trigger();
+    act("mnuHelpScriptingHelp")->trigger();
+    const QList<std::pair<int, int>> expected = {
+        {HelpCommand::Contents, 0}, {HelpCommand::Context, 20}, {HelpCommand::Context, 21}};
+    EXPECT_EQ(services.help, expected);
+}
+
+TEST_F(EditorFixture, ExecuteScriptTracesIntoTheDebugPane)
+{
+    open();
+    w->SetCode(QStringLiteral("' vbs\r\ntnPrint \"one\"\r\ntnOutput \"x\""));
+    EXPECT_FALSE(w->Changed());
+    act("mnuRunExecuteScript")->trigger();
+    EXPECT_FALSE(context.Script.Echo);
+    EXPECT_EQ(w->txtDebug()->toPlainText(),
+              QStringLiteral("--- Executing Script (VBS) ---\nonetnOutput(\"x\")\nNo errors."));
+    w->SetCode(QStringLiteral("x = 1 / 0"));
+    act("mnuRunExecuteScript")->trigger();
+    EXPECT_TRUE(w->txtDebug()->toPlainText().endsWith(
+        QStringLiteral("No errors.\n\n--- Executing Script (VBScript) ---\n(Ln 1, Col 1) error 11: Division by zero\n"
+                       "    Source: x = 1 / 0\nError executing script.")))
+        << w->txtDebug()->toPlainText().toStdString();
+    act("mnuOptionsClearDebug")->trigger();
+    EXPECT_TRUE(w->debugIsEmpty());
+
+    QTest::keyClicks(w->txtCode(), QStringLiteral("a"));
+    EXPECT_TRUE(w->Changed());
+    EXPECT_TRUE(w->code().contains(QLatin1Char('a')));
+    // The pane holds at most 65535 characters.
+    w->SetCode(QString(65534, QLatin1Char('x')));
+    w->txtCode()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w->txtCode(), QStringLiteral("yz"));
+    EXPECT_EQ(w->code(), QString(65534, QLatin1Char('x')) + QLatin1Char('y'));
+}
+
+TEST_F(EditorFixture, StoredSplitterPositionIsClampedAtFirstActivation)
+{
+    modRegistry::SetSetting(*reg, SettingId::SplitterPos, 50);
+    open(QSize(500, 600));
+    EXPECT_EQ(w->splitterTop(), 200);
+    EXPECT_EQ(w->txtCode()->height(), 199);
+    modRegistry::SetSetting(*reg, SettingId::SplitterPos, 5000);
+    open(QSize(500, 600));
+    EXPECT_EQ(w->splitterTop(), innerHeight() - 50);
+    EXPECT_EQ(w->txtDebug()->geometry(), QRect(0, w->splitterTop() + 6, w->txtCode()->width(), 44));
+}
+
+TEST_F(EditorFixture, ShrinkingBelow249HidesTheDebugPaneAndGrowingBringsItBack)
+{
+    open(QSize(500, 600));
+    const int debugHeight = w->txtDebug()->height();
+    const int chrome = w->height() - innerHeight();
+    w->resize(500, 240 + chrome);
+    ASSERT_EQ(innerHeight(), 240);
+    EXPECT_FALSE(w->txtDebug()->isVisible());
+    EXPECT_FALSE(w->picSplitter()->isVisible());
+    EXPECT_EQ(w->txtCode()->height(), 240);
+    w->resize(500, 700 + chrome);
+    EXPECT_TRUE(w->txtDebug()->isVisible());
+    EXPECT_TRUE(w->picSplitter()->isVisible());
+    EXPECT_EQ(w->txtDebug()->height(), debugHeight);
+    EXPECT_EQ(w->splitterTop(), 700 - w->debugPaneHeight());
+}
+
+TEST_F(EditorFixture, SplitterDragStaysWithinItsLimits)
+{
+    open(QSize(500, 600));
+    const int h = innerHeight();
+    auto drag = [&](int dy) {
+        QFrame *bar = w->picSplitter();
+        QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(10, 2));
+        QMouseEvent move(QEvent::MouseMove, QPointF(10, 2 + dy), bar->mapToGlobal(QPointF(10, 2 + dy)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &move);
+        QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(10, 2 + dy));
+    };
+    drag(-1000);
+    EXPECT_EQ(w->splitterTop(), 200);
+    EXPECT_EQ(w->txtCode()->height(), 199);
+    drag(10000);
+    EXPECT_EQ(w->splitterTop(), h - 50);
+    drag(-30);
+    EXPECT_EQ(w->splitterTop(), h - 80);
+    EXPECT_EQ(w->debugPaneHeight(), 80);
+    EXPECT_EQ(w->txtDebug()->geometry().top(), h - 74);
+}
+
+TEST_F(EditorFixture, HideDebugWindowIsStoredAndRestored)
+{
+    open(QSize(500, 600));
+    EXPECT_FALSE(act("mnuOptionsHideDebug")->isChecked());
+    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::HideDebug), 0); // written again at start
+    act("mnuOptionsHideDebug")->trigger();
+    EXPECT_TRUE(act("mnuOptionsHideDebug")->isChecked());
+    EXPECT_FALSE(w->txtDebug()->isVisible());
+    EXPECT_EQ(w->txtCode()->height(), innerHeight());
+    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::HideDebug), 1);
+
+    open(QSize(500, 600));
+    EXPECT_TRUE(act("mnuOptionsHideDebug")->isChecked());
+    EXPECT_FALSE(w->txtDebug()->isVisible());
+    act("mnuOptionsHideDebug")->trigger();
+    EXPECT_TRUE(w->txtDebug()->isVisible());
+    EXPECT_EQ(w->txtCode()->height(), w->splitterTop() - 1);
+    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::HideDebug), 0);
+}
+
+TEST_F(EditorFixture, EditMenuFollowsTheActivePane)
+{
+    open();
+    w->txtCode()->setFocus();
+    w->UpdateEditMenu();
+    EXPECT_FALSE(act("mnuEditSelectAll")->isEnabled()); // empty pane
+    EXPECT_FALSE(act("mnuEditCut")->isEnabled());
+    EXPECT_TRUE(act("mnuEditPaste")->isEnabled());
+    EXPECT_TRUE(act("mnuEditUndo")->isEnabled());
+
+    w->SetCode(QStringLiteral("tnPrint 1"));
+    w->txtCode()->moveCursor(QTextCursor::Start);
+    EXPECT_TRUE(act("mnuEditSelectAll")->isEnabled());
+    act("mnuEditSelectAll")->trigger();
+    EXPECT_TRUE(act("mnuEditCut")->isEnabled());
+    EXPECT_TRUE(act("mnuEditDelete")->isEnabled());
+    act("mnuEditDelete")->trigger();
+    EXPECT_TRUE(w->code().isEmpty());
+    EXPECT_FALSE(act("mnuEditCopy")->isEnabled());
+    act("mnuEditUndo")->trigger();
+    EXPECT_EQ(w->code(), QStringLiteral("tnPrint 1"));
+    // The Del key still deletes a character in the pane; the menu item acts on selections.
+    w->activateWindow();
+    w->txtCode()->setFocus();
+    w->txtCode()->moveCursor(QTextCursor::Start);
+    QTest::keyClick(w->txtCode(), Qt::Key_Delete);
+    EXPECT_EQ(w->code(), QStringLiteral("nPrint 1"));
+
+    w->PrintDebug(QStringLiteral("trace\r\n"));
+    QTest::mouseClick(w->txtDebug()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(w->activePane(), 1);
+    act("mnuEditSelectAll")->trigger();
+    EXPECT_EQ(w->txtDebug()->textCursor().selectedText(), QStringLiteral("trace\u2029"));
+    EXPECT_TRUE(act("mnuEditCopy")->isEnabled());
+    EXPECT_FALSE(act("mnuEditPaste")->isEnabled());
+    EXPECT_FALSE(act("mnuEditCut")->isEnabled());
+    EXPECT_FALSE(act("mnuEditDelete")->isEnabled());
+}
+
+TEST_F(EditorFixture, ImportAndExportScripts)
+{
+    open();
+    QFile in(path("in.vbs"));
+    ASSERT_TRUE(in.open(QIODevice::WriteOnly));
+    in.write("' vbs\r\ntnPrint \"caf\xe9\"\r\n");
+    in.close();
+
+    act("mnuFileImportScript")->trigger(); // cancelled: nothing changes
+    EXPECT_TRUE(w->code().isEmpty());
+    ASSERT_EQ(services.shown.size(), 1);
+    EXPECT_EQ(services.shown[0].DialogTitle, QStringLiteral("Import Script"));
+    EXPECT_EQ(services.shown[0].Filter, QStringLiteral("Script Files (*.vbs, *.js)|*.vbs;*.js|All Files (*.*)|*.*"));
+    EXPECT_EQ(services.shown[0].flags, 4100);
+    EXPECT_EQ(services.shown[0].InitDir, context.ProgramFolder);
+    EXPECT_TRUE(modRegistry::GetText(*reg, SettingId::LastScriptPath).isEmpty());
+
+    services.answers = {path("in.vbs")};
+    act("mnuFileImportScript")->trigger();
+    EXPECT_EQ(w->code(), QStringLiteral("' vbs\r\ntnPrint \"caf\u00e9\"\r\n"));
+    EXPECT_FALSE(w->Changed());
+    EXPECT_EQ(modRegistry::GetText(*reg, SettingId::LastScriptPath), path("in.vbs"));
+
+    // Over a longer file: exactly the new code remains.
+    QFile longer(path("out.vbs"));
+    ASSERT_TRUE(longer.open(QIODevice::WriteOnly));
+    longer.write(QByteArray(5000, 'z'));
+    longer.close();
+    services.answers = {path("out.vbs")};
+    act("mnuFileExportScript")->trigger();
+    EXPECT_EQ(services.shown.last().DialogTitle, QStringLiteral("Export Script"));
+    EXPECT_EQ(services.shown.last().flags, 2054);
+    EXPECT_EQ(services.shown.last().InitDir, path("in.vbs"));
+    EXPECT_EQ(fileBytes(path("out.vbs")), QByteArray("' vbs\r\ntnPrint \"caf\xe9\"\r\n"));
+
+    // No extension: chosen from the first line; the setting keeps the name as chosen.
+    w->SetCode(QStringLiteral("// JAVASCRIPT"));
+    services.answers = {path("plain")};
+    act("mnuFileExportScript")->trigger();
+    EXPECT_EQ(fileBytes(path("plain.js")), QByteArray("// JAVASCRIPT"));
+    EXPECT_EQ(modRegistry::GetText(*reg, SettingId::LastScriptPath), path("plain"));
+
+    // A folder that does not exist: a message, the setting unchanged.
+    services.answers = {path("missing/x.vbs")};
+    act("mnuFileExportScript")->trigger();
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(modRegistry::GetText(*reg, SettingId::LastScriptPath), path("plain"));
+}
+
+TEST_F(EditorFixture, ClosingHidesHandsBackAndStoresTheNormalBounds)
+{
+    open(QSize(520, 610));
+    QSignalSpy saved(w.get(), &frmScript::saveScriptRequested);
+    w->move(40, 60);
+    const QRect normal(w->pos(), w->size());
+    w->showMaximized();
+    QTest::qWait(10);
+    w->close();
+    EXPECT_EQ(saved.count(), 1);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::ScriptMax), 1);
+    modRegistry::PositionRecord size;
+    ASSERT_EQ(modRegistry::GetScriptSize(*reg, size), 0);
+    EXPECT_EQ(size.X, normal.width() * 15);
+    EXPECT_EQ(size.Y, normal.height() * 15);
+    modRegistry::PositionRecord pos;
+    ASSERT_EQ(modRegistry::GetWindowPosition(*reg, modRegistry::StoredWindow::Script, pos), 0);
+    EXPECT_EQ(pos.X, normal.x() * 15);
+    EXPECT_EQ(pos.Y, normal.y() * 15);
+    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::SplitterPos), w->splitterTop());
+
+    // Still loaded: the text stays for the next showing.
+    w->SetCode(QStringLiteral("kept"));
+    w->showNormal();
+    EXPECT_EQ(w->code(), QStringLiteral("kept"));
+}
+
+} // namespace
+} // namespace tintwell::script

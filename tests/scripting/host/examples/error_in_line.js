@@ -1,0 +1,4 @@
+// jscript: an error on the third line of the script
+tnPrint("before");
+undefinedFunction();
+tnPrint("never");

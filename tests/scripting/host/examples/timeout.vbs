@@ -1,0 +1,4 @@
+' vbscript that never ends
+tnOutput "partial"
+Do
+Loop
