@@ -530,6 +530,13 @@ void frmMain::mnuFormat_Click(int format)
     QAction *item = m_formatItems[std::size_t(format)];
     if (item->isChecked())
         return;
+    reloadScheme(format);
+}
+
+void frmMain::reloadScheme(int format)
+{
+    if (format < 0 || format >= kSchemeCount)
+        return;
     modRegistry::SetSetting(m_reg, SettingId::Format, format);
     for (int i = 0; i < kSchemeCount; ++i)
         m_formatItems[std::size_t(i)]->setChecked(i == format);

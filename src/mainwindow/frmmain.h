@@ -72,6 +72,9 @@ public:
     void picPreview_Click();
     void cmdColorDialog_Click();
     void mnuFormat_Click(int format);
+    // Makes format the scheme in use even when it already is (its slot was
+    // saved or deleted), keeping the colour exactly, with its item checked.
+    void reloadScheme(int format);
     void mnuOptionsAlwaysonTop_Click();
     void mnuOptionsClicktoCopy_Click();
     void mnuOptionsLowercaseHex_Click();

@@ -1,6 +1,8 @@
 // The real application with its real windows, offscreen: what one window does
 // reaches the others through the joins the application makes.
 #include "app/application.h"
+#include "advanced/frmadvanced.h"
+#include "core/schemefiles.h"
 #include "mainwindow/frmlicense.h"
 #include "mainwindow/frmmain.h"
 #include "palette/frmpalette.h"
@@ -17,6 +19,10 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -149,19 +155,86 @@ TEST_F(AppFixture, TheColourDialogSetsTheColourAndKeepsItsCustomColours)
     EXPECT_EQ(main().currentColor(), rgb(10, 20, 30));
 }
 
-TEST_F(AppFixture, TheAdvancedButtonOpensNoWindowYet)
+// --------------------------------------------- advanced window and scripts
+
+void selectNode(frmAdvanced &w, const char *key)
 {
-    // The advanced formatting window is still to come; until it does, its
-    // button must not open anything half made.
+    for (QTreeWidgetItemIterator it(w.tvwFormats()); *it; ++it)
+        if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key)) {
+            w.tvwFormats()->setCurrentItem(*it);
+            return;
+        }
+    FAIL() << "no node " << key;
+}
+
+void typeInto(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+TEST_F(AppFixture, SavingTheActiveSlotInTheAdvancedWindowChangesTheMainWindowAtOnce)
+{
+    // Custom 1 exists and is the scheme in use.
+    FormatScheme standard;
+    LoadScheme(standard, 0, messages, QString());
+    ASSERT_TRUE(WriteCustomScheme(standard, QStringLiteral("Live"), 1, dir.path(), messages));
+    {
+        clsRegistry reg(settingsPath());
+        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
+    }
     start();
     main().show();
-    const QWidgetList before = QApplication::topLevelWidgets();
+    ASSERT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("255,128,0"));
+
     main().cmdAdvanced()->click();
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (!before.contains(w)) {
-            EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
-        }
+    frmAdvanced &adv = app->advancedWindow();
+    ASSERT_TRUE(adv.isVisible());
+    EXPECT_EQ(adv.cboFormatGroup()->currentText(), QStringLiteral("Live"));
+    selectNode(adv, "RGBOutputBase");
+    typeInto(adv.txtInput(0), QStringLiteral("1"));
+    selectNode(adv, "RGBOutputFormat");
+    typeInto(adv.txtInput(0), QStringLiteral("0.00"));
+    EXPECT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("255,128,0")) << "not before the save";
+    adv.cmdSave()->click();
+    EXPECT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("1.00,128,0"));
+    EXPECT_EQ(main().currentColor(), rgb(255, 128, 0));
+
+    // Deleting the slot in use puts the main window on Standard.
+    messages.answers = {MsgResult::Yes};
+    adv.cmdDelete()->click();
+    EXPECT_TRUE(main().formatItem(0)->isChecked());
+    EXPECT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("255,128,0"));
+    EXPECT_FALSE(main().formatItem(kFirstCustomScheme)->isVisible());
+}
+
+TEST_F(AppFixture, AnExportScriptWrittenInTheEditorShapesTheMainWindowsOutput)
+{
+    FormatScheme standard;
+    LoadScheme(standard, 0, messages, QString());
+    ASSERT_TRUE(WriteCustomScheme(standard, QStringLiteral("Scripted"), 1, dir.path(), messages));
+    {
+        clsRegistry reg(settingsPath());
+        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
     }
+    start();
+    main().show();
+    main().cmdAdvanced()->click();
+    frmAdvanced &adv = app->advancedWindow();
+    selectNode(adv, "HTM");
+    ASSERT_TRUE(adv.fraScripting()->isVisible());
+    adv.cmdExportScript()->click();
+    script::frmScript &editor = app->scriptEditor();
+    ASSERT_TRUE(editor.isVisible());
+    editor.txtCode()->setPlainText(QStringLiteral("tnOutput \"#\" & LCase(Hex(tnRed)) & \"!\""));
+    editor.close(); // hands the script back to the advanced window
+    EXPECT_TRUE(adv.Changed());
+    adv.cmdSave()->click();
+    EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("#ff!"));
+    main().SetColors(rgb(16, 0, 0));
+    EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("#10!"));
 }
 
 TEST_F(AppFixture, TheFirstRunShowsTheTermsCentredAsADialogOnce)
