@@ -10,6 +10,7 @@
 // format its name, the export script's line count and lines, the converter
 // script's line count and lines.
 
+#include "core/cp1252.h"
 #include "core/scheme.h"
 
 #include <QByteArray>
@@ -21,10 +22,6 @@ namespace tintwell {
 
 class UserMessages;
 
-// Text of the code page the program's files use.
-QString FromWindows1252(const QByteArray &bytes);
-// Characters outside the code page become "?".
-QByteArray ToWindows1252(const QString &text);
 
 // folder + "/Custom" + n + ".fmt", n = 1-5.
 QString SlotFilePath(const QString &folder, int n);

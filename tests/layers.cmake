@@ -1,0 +1,18 @@
+# Fails when a library without windows links Qt Widgets.
+# cmake -DREPORT=<build>/display_free_links.txt -P layers.cmake
+file(STRINGS ${REPORT} lines)
+set(bad "")
+foreach(line ${lines})
+  if(line MATCHES "Qt6::Widgets|Qt::Widgets")
+    string(REGEX REPLACE ":.*" "" lib "${line}")
+    list(APPEND bad ${lib})
+  endif()
+endforeach()
+list(LENGTH lines count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "no libraries listed in ${REPORT}")
+endif()
+if(bad)
+  message(FATAL_ERROR "these libraries without windows link Qt Widgets: ${bad}")
+endif()
+message(STATUS "${count} libraries without windows, none links Qt Widgets")
