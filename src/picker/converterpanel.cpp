@@ -39,7 +39,11 @@ ConverterPanel::ConverterPanel(QWidget *frame, AppContext &context, ConverterScr
     m_button->setGeometry(186, 15, 50, 23);
     m_button->setAutoDefault(false);
     connect(m_button, &QPushButton::clicked, this, &ConverterPanel::cmdConvert_Click);
+    QWidget::setTabOrder(m_type, m_text);
+    QWidget::setTabOrder(m_text, m_button);
     m_text->installEventFilter(this);
+    frame->installEventFilter(this);
+    m_frame = frame;
 }
 
 void ConverterPanel::SetFormatNames()
@@ -70,11 +74,9 @@ void ConverterPanel::cmdConvert_Click()
     case ConvertOutcome::TooLarge:
     case ConvertOutcome::Invalid: {
         const char *text = r.outcome == ConvertOutcome::TooLarge ? kConversionTooLarge : kConversionInvalid;
-        const MsgResult answer =
-            m_ctx.Messages->show(QString::fromLatin1(kConversionErrorTitle), QString::fromLatin1(text),
-                                 MsgIcon::Exclamation, MsgButtons::OkHelp, kConversionHelpTopic);
-        if (answer == MsgResult::Help)
-            emit helpRequested(kConversionHelpTopic);
+        // The box's Help button opens the converter's help topic.
+        m_ctx.Messages->show(QString::fromLatin1(kConversionErrorTitle), QString::fromLatin1(text),
+                             MsgIcon::Exclamation, MsgButtons::OkHelp, kConversionHelpTopic);
         break;
     }
     }
@@ -82,6 +84,12 @@ void ConverterPanel::cmdConvert_Click()
 
 bool ConverterPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    // The frame's access key always lands on the type list, not on whichever
+    // of the frame's controls had the focus last.
+    if (watched == m_frame && event->type() == QEvent::Shortcut) {
+        m_type->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
     if (watched == m_text && event->type() == QEvent::KeyRelease) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -51,8 +51,6 @@ public:
 
 signals:
     void colorChosen(std::int32_t colour);
-    // The Help button of a conversion message: the window opens this help topic.
-    void helpRequested(int topic);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -63,6 +61,7 @@ private:
     QComboBox *m_type;
     QLineEdit *m_text;
     QPushButton *m_button;
+    QWidget *m_frame = nullptr;
 };
 
 } // namespace tintwell
