@@ -1,0 +1,134 @@
+// The picker and converter as parts of the main window: their colours reach
+// SetColors, their access keys are their own, and the frames hold them.
+#include "mainwindowfixture.h"
+#include "picker/converterpanel.h"
+#include "picker/pickerpanel.h"
+#include "mainwindow/sliderrow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace tintwell {
+namespace {
+
+// The access key of a caption: the letter after a single "&".
+QChar AccessKey(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toUpper();
+    }
+    return {};
+}
+
+// Every access key of the window: menu titles, frames, buttons, labels with a buddy.
+QList<std::pair<QChar, QString>> AccessKeys(QMainWindow *w)
+{
+    QList<std::pair<QChar, QString>> keys;
+    auto add = [&keys](const QString &text) {
+        const QChar k = AccessKey(text);
+        if (!k.isNull())
+            keys.append({k, text});
+    };
+    for (QAction *a : w->menuBar()->actions())
+        add(a->text());
+    for (QGroupBox *g : w->findChildren<QGroupBox *>())
+        add(g->title());
+    for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+        add(b->text());
+    for (QLabel *l : w->findChildren<QLabel *>())
+        if (l->buddy())
+            add(l->text());
+    return keys;
+}
+
+TEST_F(MainWindowFixture, ConverterAndPickerSitInTheirFrames)
+{
+    open();
+    EXPECT_EQ(w->converterPanel()->cboConvertType()->parentWidget(), w->converterFrame());
+    EXPECT_EQ(w->converterPanel()->txtConvert()->parentWidget(), w->converterFrame());
+    EXPECT_EQ(w->pickerPanel()->picZoom()->parentWidget(), w->pickerFrame());
+    // The list follows the scheme's format names, the last item stays Octal.
+    QComboBox *list = w->converterPanel()->cboConvertType();
+    EXPECT_EQ(list->itemText(0), QString(w->lblFormatNames(0)->text()).remove(QLatin1Char('&')));
+    EXPECT_EQ(list->itemText(6), QString(w->lblFormatNames(6)->text()).remove(QLatin1Char('&')));
+    EXPECT_EQ(list->itemText(7), QStringLiteral("Octal"));
+    EXPECT_EQ(list->currentIndex(), 0);
+    // Exactly one item per picker group is checked at start.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(w->pickerSampleItem(i)->isChecked(), i == 0);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(w->pickerZoomItem(i)->isChecked(), i == 0);
+    w->pickerZoomItem(3)->trigger();
+    EXPECT_FALSE(w->pickerZoomItem(0)->isChecked());
+    EXPECT_TRUE(w->pickerZoomItem(3)->isChecked());
+}
+
+TEST_F(MainWindowFixture, ConvertedColourReachesEveryOutputAndEndsShading)
+{
+    open();
+    w->ShadeDriven = true;
+    w->converterPanel()->cboConvertType()->setCurrentIndex(1);
+    w->converterPanel()->txtConvert()->setText(QStringLiteral("0080FF"));
+    w->converterPanel()->cmdConvert_Click();
+    EXPECT_EQ(w->currentColor(), rgb(255, 128, 0));
+    EXPECT_FALSE(w->ShadeDriven);
+    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FF8000"));
+    // A refused value leaves the colour alone.
+    w->converterPanel()->txtConvert()->setText(QString());
+    w->converterPanel()->cmdConvert_Click();
+    EXPECT_EQ(w->currentColor(), rgb(255, 128, 0));
+    ASSERT_FALSE(ctx->OwnMessages.shown.isEmpty());
+    EXPECT_EQ(ctx->OwnMessages.shown.last().text, QStringLiteral("Invalid conversion value."));
+}
+
+TEST_F(MainWindowFixture, AltNReachesTheTypeListAndAltVConverts)
+{
+    open();
+    // N and V belong to the converter alone.
+    int n = 0, v = 0;
+    for (const auto &[key, text] : AccessKeys(w.get())) {
+        n += key == QLatin1Char('N');
+        v += key == QLatin1Char('V');
+    }
+    EXPECT_EQ(n, 1);
+    EXPECT_EQ(v, 1);
+
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    ConverterPanel *c = w->converterPanel();
+    w->picColorBox(0)->setFocus();
+    QTest::keyClick(w.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), c->cboConvertType());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), c->txtConvert());
+    // Back to the list from the text box too, not to the last focused control.
+    QTest::keyClick(w.get(), Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), c->cboConvertType());
+
+    c->cboConvertType()->setCurrentIndex(2);
+    c->txtConvert()->setText(QStringLiteral("255"));
+    QTest::keyClick(w.get(), Qt::Key_V, Qt::AltModifier);
+    // A button's access key clicks it a moment later, as a mouse click shows.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w->currentColor() == rgb(255, 0, 0); }, 5000));
+    // Enter in the box converts too.
+    c->txtConvert()->setFocus();
+    c->txtConvert()->setText(QStringLiteral("65280"));
+    QTest::keyClick(c->txtConvert(), Qt::Key_Return);
+    EXPECT_EQ(w->currentColor(), rgb(0, 255, 0));
+}
+
+} // namespace
+} // namespace tintwell
