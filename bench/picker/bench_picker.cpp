@@ -6,10 +6,11 @@
 // the area, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/picker/bench_picker
 // Without one only the in-memory benchmarks run.
-#include "core/appcontext.h"
+#include "app/application.h"
 #include "mainwindow/frmmain.h"
 #include "picker/pickerpanel.h"
 #include "picker/sampling.h"
+#include "picker/screengrabber.h"
 #include "platform/registry.h"
 
 #include <QAction>
@@ -27,18 +28,22 @@ using namespace tintwell;
 
 struct Window {
     QTemporaryDir dir;
-    clsRegistry reg{dir.filePath(QStringLiteral("settings.ini"))};
-    AppContext ctx;
-    std::unique_ptr<frmMain> w;
+    RecordingMessages messages;
+    std::unique_ptr<Application> app;
+    frmMain *w = nullptr;
 
     Window()
     {
-        ctx.ProgramFolder = dir.path() + QLatin1Char('/');
-        w = std::make_unique<frmMain>(ctx, reg);
-        w->showLicense = [] {};
-        w->Load();
+        const QString settings = dir.filePath(QStringLiteral("settings.ini"));
+        {
+            // Past the first run: no terms window.
+            clsRegistry reg(settings);
+            reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Last Color"), 0x3366CC);
+        }
+        app = std::make_unique<Application>(Application::Options{dir.path(), settings, &messages});
+        app->start();
+        w = &app->mainWindow();
         w->move(0, 0);
-        w->show();
         QCoreApplication::processEvents();
     }
     void send(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held)
@@ -100,6 +105,19 @@ void BM_AreaSample1920x1080(benchmark::State &state)
     benchmark::DoNotOptimize(win.w->currentColor());
 }
 BENCHMARK(BM_AreaSample1920x1080)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The screen copy alone, for comparison with the whole area sample.
+void BM_GrabFullHd(benchmark::State &state)
+{
+    if (!OnX11()) {
+        state.SkipWithError("needs an X server");
+        return;
+    }
+    auto grabber = MakeQtScreenGrabber();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(grabber->grab(QRect(0, 0, 1920, 1080)));
+}
+BENCHMARK(BM_GrabFullHd)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The arithmetic alone, from memory: the sums of a full-HD image and one view.
 void BM_AverageFullHdInMemory(benchmark::State &state)

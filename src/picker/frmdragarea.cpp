@@ -3,6 +3,7 @@
 #include "picker/sampling.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QTimer>
@@ -57,13 +58,14 @@ void frmDragArea::animate(bool advance)
     if (m_image.isNull())
         m_image = QImage(std::max(width(), 1), std::max(height(), 1), QImage::Format_RGB32);
     DrawAreaFrame(m_image, m_phase);
-    update();
+    update(mask().isEmpty() ? QRegion(rect()) : mask());
 }
 
-void frmDragArea::paintEvent(QPaintEvent *)
+void frmDragArea::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_image);
+    for (const QRect &r : event->region())
+        p.drawImage(r.topLeft(), m_image, r);
 }
 
 void frmDragArea::keyReleaseEvent(QKeyEvent *event)

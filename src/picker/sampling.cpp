@@ -170,10 +170,20 @@ namespace tintwell {
 
 void DrawAreaFrame(QImage &image, int phase)
 {
-    image.fill(Qt::white);
     const int w = image.width(), h = image.height();
     if (w <= 0 || h <= 0)
         return;
+    // Only the outline shows through the window's shape: leave the inside,
+    // which for a screen-sized area is megabytes, alone.
+    const QRgb white = qRgb(255, 255, 255);
+    for (int x = 0; x < w; ++x) {
+        image.setPixel(x, 0, white);
+        image.setPixel(x, h - 1, white);
+    }
+    for (int y = 0; y < h; ++y) {
+        image.setPixel(0, y, white);
+        image.setPixel(w - 1, y, white);
+    }
     auto put = [&image, w, h](int x, int y) {
         if (x >= 0 && y >= 0 && x < w && y < h)
             image.setPixel(x, y, qRgb(0, 0, 0));

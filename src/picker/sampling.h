@@ -51,7 +51,8 @@ QImage BlankView(int side, QRgb background);
 
 namespace tintwell {
 
-// The crawling outline of the drag-area frame on a w x h image: white, with
+// The crawling outline of the drag-area frame on the edges of a w x h image
+// (the inside is left as it was): white, with
 // black dashes four pixels on and four off along every edge, all shifted by
 // `phase` (0-7); the bottom edge's dashes sit (h - 1) mod 4 further left and
 // the right edge's (w - 1) mod 4 further up, so they meet the corners the

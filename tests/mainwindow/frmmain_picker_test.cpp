@@ -78,12 +78,12 @@ TEST_F(MainWindowFixture, ConverterAndPickerSitInTheirFrames)
 TEST_F(MainWindowFixture, ConvertedColourReachesEveryOutputAndEndsShading)
 {
     open();
-    w->ShadeDriven = true;
+    session->ShadeDriven = true;
     w->converterPanel()->cboConvertType()->setCurrentIndex(1);
     w->converterPanel()->txtConvert()->setText(QStringLiteral("0080FF"));
     w->converterPanel()->cmdConvert_Click();
     EXPECT_EQ(w->currentColor(), rgb(255, 128, 0));
-    EXPECT_FALSE(w->ShadeDriven);
+    EXPECT_FALSE(session->ShadeDriven);
     EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FF8000"));
     // A refused value leaves the colour alone.
     w->converterPanel()->txtConvert()->setText(QString());

@@ -187,15 +187,5 @@ TEST_F(Converter, HugePastesAreReadQuickly)
     EXPECT_EQ(convert(QString(100000, QLatin1Char(',')), ConvertRGB).outcome, ConvertOutcome::Invalid);
 }
 
-TEST(ConverterTypes, ListItemsBelongToTheirSchemeFormats)
-{
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertHTML), TN_HTML);
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertHex), TN_HEX);
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertDecimal), TN_DEC);
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertRGB), TN_RGB);
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertCMY), TN_CMY);
-    EXPECT_EQ(SchemeFormatOfConvertType(ConvertOctal), -1);
-}
-
 } // namespace
 } // namespace tintwell

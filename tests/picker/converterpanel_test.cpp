@@ -151,13 +151,5 @@ TEST_F(ConverterPanelTest, AFormatWithAScriptNeverReachesTheBuiltInRule)
     EXPECT_EQ(colours.last(), 255);
 }
 
-TEST_F(ConverterPanelTest, AHundredThousandCharacterPasteIsAnswered)
-{
-    type(3, QString(100000, QLatin1Char('1')));
-    panel->cmdConvert_Click();
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Conversion value is too large."));
-}
-
 } // namespace
 } // namespace tintwell

@@ -119,6 +119,7 @@ TEST(Sampling, OutlineInvertsEachPixelOnce)
 TEST(Sampling, AreaFrameDashesCrawlOnePixelPerPhase)
 {
     QImage img(40, 20, QImage::Format_RGB32);
+    img.fill(qRgb(1, 2, 3));
     auto topRow = [&img] {
         QString s;
         for (int x = 0; x < img.width(); ++x)
@@ -129,8 +130,9 @@ TEST(Sampling, AreaFrameDashesCrawlOnePixelPerPhase)
     EXPECT_EQ(topRow(), QStringLiteral("....####....####....####....####....####"));
     DrawAreaFrame(img, 1);
     EXPECT_EQ(topRow(), QStringLiteral("#....####....####....####....####....###"));
-    // Inside the outline stays white; every edge carries dashes.
-    EXPECT_EQ(img.pixel(10, 10), qRgb(255, 255, 255));
+    // Inside the outline nothing is drawn; every edge carries dashes.
+    EXPECT_EQ(img.pixel(10, 10), qRgb(1, 2, 3));
+    EXPECT_EQ(img.pixel(1, 1), qRgb(1, 2, 3));
     int left = 0, right = 0, bottom = 0;
     for (int y = 0; y < 20; ++y) {
         left += img.pixel(0, y) == qRgb(0, 0, 0);
@@ -143,6 +145,8 @@ TEST(Sampling, AreaFrameDashesCrawlOnePixelPerPhase)
     EXPECT_GE(bottom, 16);
     // Phase 8 would be phase 0 again.
     QImage a(13, 7, QImage::Format_RGB32), b(13, 7, QImage::Format_RGB32);
+    a.fill(Qt::red);
+    b.fill(Qt::red);
     DrawAreaFrame(a, 0);
     DrawAreaFrame(b, 8);
     EXPECT_EQ(a, b);
