@@ -184,6 +184,8 @@ TEST_F(PickerOnX11, RealPressMoveAndReleaseThroughXTest)
     QTest::qWait(50);
     EXPECT_EQ(colours.last(), Value(Target::Colours[1]));
     EXPECT_EQ(panel->lblXPos()->text(), QStringLiteral("X: %1").arg(green.x()));
+    // The release outside the window reached the magnifier: its grab is over.
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 } // namespace
