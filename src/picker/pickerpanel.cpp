@@ -174,7 +174,17 @@ void PickerPanel::onPressed(Qt::MouseButton button)
         m_zoom->setCursor(pickerCursor());
         m_used = true;
         m_reuseSaved = false;
+        m_pressing = true;
+        m_releasedWhilePressing = false;
         yieldBusy();
+        m_pressing = false;
+        if (m_releasedWhilePressing) {
+            // A quick click whose release came during the yield: sample once,
+            // and take no grab that no release would end.
+            m_zoom->unsetCursor();
+            pass(Qt::LeftButton);
+            return;
+        }
         // Moves outside the window still reach the magnifier.
         m_zoom->grabMouse(pickerCursor());
         pass(Qt::LeftButton);
@@ -194,6 +204,10 @@ void PickerPanel::onReleased(Qt::MouseButton button)
 {
     if (button != Qt::LeftButton && button != Qt::RightButton)
         return;
+    if (button == Qt::LeftButton && m_pressing) {
+        m_releasedWhilePressing = true;
+        return;
+    }
     if (button == Qt::RightButton && !m_leftHeld && !m_areaDrag)
         return; // the end of a right click that opened the menu
     m_zoom->unsetCursor();

@@ -125,6 +125,10 @@ private:
     bool m_warned = false;
     // A release that came while a pass was yielding: it runs when that pass ends.
     bool m_deferredRelease = false;
+    // The left press yields once before it grabs the mouse; a release in
+    // that moment must not leave a grab behind.
+    bool m_pressing = false;
+    bool m_releasedWhilePressing = false;
     QPoint m_saved;
     QPoint m_current;
     QPoint m_anchor;

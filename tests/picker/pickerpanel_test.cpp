@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -102,6 +103,25 @@ TEST_F(PickerPanelTest, AClickSamplesAtOnceAndEveryMoveFollows)
     // A move with no button only remembers the position.
     moveTo(QPoint(10, 10), Qt::NoButton);
     EXPECT_EQ(colours.size(), 2);
+}
+
+TEST_F(PickerPanelTest, AQuickClickLeavesNoGrabBehind)
+{
+    // The release is already queued when the press yields to the event loop.
+    screen->pointer = QPoint(30, 40);
+    QCoreApplication::postEvent(zoom(), new QMouseEvent(QEvent::MouseButtonRelease, QPointF(5, 5),
+                                                        zoom()->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+    press(Qt::LeftButton);
+    ASSERT_EQ(colours.size(), 1);
+    EXPECT_EQ(colours.last(), Value(at(30, 40)));
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_FALSE(zoom()->testAttribute(Qt::WA_SetCursor));
+    // The next press is an ordinary one.
+    press(Qt::LeftButton);
+    EXPECT_EQ(QWidget::mouseGrabber(), zoom());
+    release(Qt::LeftButton);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(PickerPanelTest, ThreeByThreeAtTheCornerAveragesTheFourPixelsOnScreen)
