@@ -12,6 +12,7 @@
 #include <QBitmap>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -115,6 +116,12 @@ PickerPanel::PickerPanel(QWidget *frame, QMenu *menu, const std::array<QAction *
     // No buddy: the "&" is shown, it is no access key.
     m_click = label(QStringLiteral("Click & Drag"), QStringLiteral("Click & Drag Box To Use Color Picker"), below);
     m_click->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    // The frame is narrow: the whole width, and a smaller font if even that is short.
+    m_click->setGeometry(0, below, frame->width(), 14);
+    QFont small = m_click->font();
+    while (small.pixelSize() > 8 && QFontMetrics(small).horizontalAdvance(m_click->text()) > frame->width() - 2)
+        small.setPixelSize(small.pixelSize() - 1);
+    m_click->setFont(small);
     m_xPos = label(QStringLiteral("X:"), QStringLiteral("Screen Coordinates of Pixel"), below + 16);
     m_yPos = label(QStringLiteral("Y:"), QStringLiteral("Screen Coordinates of Pixel"), below + 30);
 }
