@@ -366,6 +366,9 @@ void PickerPanel::sampleArea(const QRect &screen)
     QRect area = AreaRect(m_anchor, m_current).intersected(screen);
     if (area.isEmpty())
         area = SampleBlock(m_current, 1, screen);
+    // The frame has just been hidden over the area's edge: let the windows
+    // under it repaint before their pixels are read.
+    m_grabber.settle();
     yieldBusy();
     const QImage shot = m_grabber.grab(area);
     if (shot.isNull()) {

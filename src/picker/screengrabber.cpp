@@ -41,6 +41,13 @@ public:
         return origin + inside.toPoint();
     }
 
+    void settle() override
+    {
+        // The server answers a pointer query only after every earlier
+        // request, and sends the events those caused before the answer.
+        QCursor::pos();
+    }
+
     QImage grab(const QRect &rect) override
     {
         if (!unreadableReason().isEmpty() || rect.isEmpty())

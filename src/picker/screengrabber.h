@@ -18,6 +18,9 @@ public:
     virtual QRect virtualGeometry() const = 0;
     // The pointer's position.
     virtual QPoint cursorPos() const = 0;
+    // Returns once the display has carried out every request made so far, so
+    // the expose events of a window just hidden are waiting to be handled.
+    virtual void settle() = 0;
     // One copy of `rect` (inside virtualGeometry) as an RGB32 image of its
     // size; a null image when the screen cannot be read.
     virtual QImage grab(const QRect &rect) = 0;

@@ -13,9 +13,11 @@ public:
 
     QRect virtualGeometry() const override { return QRect(origin, screen.size()); }
     QPoint cursorPos() const override { return pointer; }
+    void settle() override { ++settled; }
     QImage grab(const QRect &rect) override
     {
         grabs.append(rect);
+        settledAtGrab.append(settled);
         if (!reason.isEmpty() || emptyGrabs)
             return {};
         return screen.copy(rect.translated(-origin));
@@ -30,6 +32,8 @@ public:
     QString reason;
     bool emptyGrabs = false;
     QList<QRect> grabs;
+    int settled = 0;
+    QList<int> settledAtGrab; // how often settle() had run when each grab came
 };
 
 } // namespace tintwell::testing

@@ -222,11 +222,16 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
     EXPECT_FALSE(frame->mask().contains(QPoint(5, 5)));
     EXPECT_TRUE(colours.isEmpty());
 
+    EXPECT_EQ(screen->settled, 0);
     release(Qt::RightButton);
     EXPECT_FALSE(frame->isVisible());
     EXPECT_FALSE(frame->tmrAnimate()->isActive());
     ASSERT_EQ(colours.size(), 1);
     EXPECT_EQ(colours.last(), 127 | 127 << 8 | 127 << 16);
+    // The area was read in one copy, after the display had taken the frame away.
+    const qsizetype areaGrab = screen->grabs.indexOf(QRect(40, 100, 10, 10));
+    ASSERT_GE(areaGrab, 0);
+    EXPECT_EQ(screen->settledAtGrab[areaGrab], 1);
     // The left button's release after that samples nothing more.
     release(Qt::LeftButton);
     EXPECT_EQ(colours.size(), 1);
