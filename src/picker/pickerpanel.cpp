@@ -224,6 +224,8 @@ void PickerPanel::onReleased(Qt::MouseButton button)
         m_dragArea->HideArea();
     if (!m_areaDrag && button != Qt::RightButton)
         return;
+    if (m_finishingArea)
+        return; // the other button of a drag whose area is being read now
     m_sampleAreaNow = true;
     if (m_busy) {
         m_deferredRelease = true;
@@ -234,9 +236,11 @@ void PickerPanel::onReleased(Qt::MouseButton button)
 
 void PickerPanel::finishRelease()
 {
+    m_finishingArea = true;
     pass(Qt::LeftButton);
     m_areaDrag = false;
     m_sampleAreaNow = false;
+    m_finishingArea = false;
 }
 
 void PickerPanel::reportUnreadable()
@@ -379,6 +383,11 @@ void PickerPanel::sampleArea(const QRect &screen)
     const bool progress = AreaShowsProgress(area);
     frmWait *wait = progress ? waitWindow() : nullptr;
     if (wait) {
+        if (const QScreen *at = QGuiApplication::screenAt(area.center())) {
+            QRect r = wait->frameGeometry();
+            r.moveCenter(at->geometry().center());
+            wait->move(r.topLeft());
+        }
         wait->show();
         yieldBusy();
     }

@@ -125,6 +125,8 @@ private:
     bool m_warned = false;
     // A release that came while a pass was yielding: it runs when that pass ends.
     bool m_deferredRelease = false;
+    // An area is being read: the release of the other button ends nothing more.
+    bool m_finishingArea = false;
     // The left press yields once before it grabs the mouse; a release in
     // that moment must not leave a grab behind.
     bool m_pressing = false;

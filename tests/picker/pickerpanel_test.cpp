@@ -248,6 +248,28 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
     EXPECT_EQ(colours.size(), 2);
 }
 
+TEST_F(PickerPanelTest, TheOtherReleaseDuringTheAreaReadBringsNoFrameBack)
+{
+    samples[3]->trigger();
+    screen->pointer = QPoint(10, 10);
+    press(Qt::LeftButton);
+    press(Qt::RightButton);
+    moveTo(QPoint(60, 60), Qt::LeftButton | Qt::RightButton);
+    ASSERT_TRUE(panel->dragArea()->isVisible());
+    // The left button comes up while the right button's release reads the area.
+    QCoreApplication::postEvent(zoom(), new QMouseEvent(QEvent::MouseButtonRelease, QPointF(5, 5),
+                                                        zoom()->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+    release(Qt::RightButton);
+    EXPECT_FALSE(panel->dragArea()->isVisible());
+    ASSERT_EQ(colours.size(), 1);
+    EXPECT_EQ(colours.last(), AverageColor(screen->screen, QRect(10, 10, 51, 51)));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->dragArea()->isVisible());
+    EXPECT_EQ(colours.size(), 1);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
 TEST_F(PickerPanelTest, ProgressOnlyForAreasAboveAThousandAndTwentyFourPixels)
 {
     samples[3]->trigger();
