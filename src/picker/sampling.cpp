@@ -1,6 +1,7 @@
 #include "picker/sampling.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tintwell {
 
@@ -163,10 +164,6 @@ QImage BlankView(int side, QRgb background)
     DrawPickerCrosshair(view, QPoint(20, 20));
     return view;
 }
-
-} // namespace tintwell
-
-namespace tintwell {
 
 void DrawAreaFrame(QImage &image, int phase)
 {

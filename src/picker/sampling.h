@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <cstdint>
-#include <functional>
 
 namespace tintwell {
 
@@ -46,10 +45,6 @@ void DrawInvertedOutline(QImage &view, const QRect &corners);
 // A blank view before the first pass: the window colour with the crosshair
 // at (20, 20).
 QImage BlankView(int side, QRgb background);
-
-} // namespace tintwell
-
-namespace tintwell {
 
 // The crawling outline of the drag-area frame on the edges of a w x h image
 // (the inside is left as it was): white, with
