@@ -20,6 +20,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <cmath>
+
 namespace tintwell {
 
 // ------------------------------------------------------------------ PicZoom
@@ -320,7 +322,14 @@ void PickerPanel::pass(Qt::MouseButtons button)
             const QRect area = AreaRect(m_anchor, m_current);
             if (!m_sampleAreaNow) {
                 frmDragArea *frame = dragArea();
-                frame->SetSize(area.width(), area.height(), area.left(), area.top());
+                // Windows are placed in logical pixels; the area is in device pixels.
+                const qreal ratio = m_zoom->devicePixelRatioF();
+                const QRect shown = ratio == 1.0 ? area
+                                                 : QRect(QPoint(int(std::floor(area.left() / ratio)),
+                                                                int(std::floor(area.top() / ratio))),
+                                                         QPoint(int(std::ceil((area.right() + 1) / ratio)) - 1,
+                                                                int(std::ceil((area.bottom() + 1) / ratio)) - 1));
+                frame->SetSize(shown.width(), shown.height(), shown.left(), shown.top());
                 frame->ShowArea();
             } else {
                 sampleArea(screen);

@@ -214,12 +214,14 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
     moveTo(QPoint(40, 100), Qt::LeftButton | Qt::RightButton);
     frmDragArea *frame = panel->dragArea();
     EXPECT_TRUE(frame->isVisible());
-    EXPECT_EQ(frame->geometry(), QRect(40, 100, 10, 10));
+    // In logical pixels, which differ from the screen's under a scale factor (QT_SCALE_FACTOR=2).
+    const int r = qRound(zoom()->devicePixelRatioF());
+    EXPECT_EQ(frame->geometry(), QRect(40 / r, 100 / r, 10 / r, 10 / r));
     EXPECT_TRUE(frame->tmrAnimate()->isActive());
     // Only the outline belongs to the window.
     EXPECT_TRUE(frame->mask().contains(QPoint(0, 0)));
-    EXPECT_TRUE(frame->mask().contains(QPoint(9, 5)));
-    EXPECT_FALSE(frame->mask().contains(QPoint(5, 5)));
+    EXPECT_TRUE(frame->mask().contains(QPoint(10 / r - 1, 5 / r)));
+    EXPECT_FALSE(frame->mask().contains(QPoint(5 / r, 5 / r)));
     EXPECT_TRUE(colours.isEmpty());
 
     EXPECT_EQ(screen->settled, 0);
