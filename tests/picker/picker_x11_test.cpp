@@ -152,11 +152,25 @@ TEST_F(PickerOnX11, DraggedAreaAcrossTwoQuadrants)
     send(QEvent::MouseButtonPress, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
     pointTo(a);
     send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
-    EXPECT_TRUE(panel->dragArea()->isVisible());
-    EXPECT_EQ(panel->dragArea()->geometry(), QRect(a, b));
+    frmDragArea *frame = panel->dragArea();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->geometry(), QRect(a, b));
     EXPECT_TRUE(colours.isEmpty());
+    // On the screen the frame is its outline only: the pixels inside show
+    // through, and it has not taken the focus.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QImage edge = grabber->grab(QRect(a, QSize(40, 1)));
+            return !edge.isNull() && edge.pixel(5, 0) != Target::Colours[2].rgb();
+        },
+        10000));
+    const QImage inside = grabber->grab(QRect(a + QPoint(1, 1), QSize(38, 18)));
+    EXPECT_EQ(inside.pixel(0, 0), Target::Colours[2].rgb());
+    EXPECT_EQ(inside.pixel(37, 17), Target::Colours[3].rgb());
+    EXPECT_NE(QGuiApplication::focusWindow(), frame->windowHandle());
     send(QEvent::MouseButtonRelease, Qt::RightButton, Qt::LeftButton);
-    EXPECT_FALSE(panel->dragArea()->isVisible());
+    EXPECT_FALSE(frame->isVisible());
     ASSERT_EQ(colours.size(), 1);
     EXPECT_EQ(colours.last(), 127 | 127 << 8 | 127 << 16);
     send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
