@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 
 namespace tintwell {
 namespace {
@@ -20,6 +21,11 @@ TEST_F(MainWindowFixture, ConverterAndPickerSitInTheirFrames)
     EXPECT_EQ(w->converterPanel()->cboConvertType()->parentWidget(), w->converterFrame());
     EXPECT_EQ(w->converterPanel()->txtConvert()->parentWidget(), w->converterFrame());
     EXPECT_EQ(w->pickerPanel()->picZoom()->parentWidget(), w->pickerFrame());
+    // What's This and F1 topics of the new controls.
+    EXPECT_EQ(frmMain::helpContextOf(w->pickerPanel()->picZoom()), 6006);
+    EXPECT_EQ(frmMain::helpContextOf(w->pickerPanel()->lblXPos()), 6006);
+    EXPECT_EQ(frmMain::helpContextOf(w->converterPanel()->txtConvert()), 6007);
+    EXPECT_EQ(frmMain::helpContextOf(w->converterPanel()->cmdConvert()), 6008);
     // The list follows the scheme's format names, the last item stays Octal.
     QComboBox *list = w->converterPanel()->cboConvertType();
     EXPECT_EQ(list->itemText(0), QString(w->lblFormatNames(0)->text()).remove(QLatin1Char('&')));
