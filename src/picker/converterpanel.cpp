@@ -63,7 +63,7 @@ void ConverterPanel::cmdConvert_Click()
     if (format >= 0) {
         m_ctx.Script.ScriptName = WithoutAmpersands(m_ctx.Scheme.Info[std::size_t(format)].FormatName) +
                                   QStringLiteral(" Format Converter");
-        if (m_scripts.RunConverterScript(type))
+        if (m_scripts.RunConverterScript(type, text))
             return;
     }
     const ConvertResult r = ConvertText(text, type, m_ctx.Scheme, m_ctx.Factors);

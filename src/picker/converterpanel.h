@@ -4,6 +4,7 @@
 // cmdConvert. A converted colour goes out through colorChosen.
 
 #include <QObject>
+#include <QString>
 #include <cstdint>
 
 class QComboBox;
@@ -21,17 +22,18 @@ class ConverterScriptRunner
 {
 public:
     virtual ~ConverterScriptRunner() = default;
-    // type: the converter list index 0-6. True when the active scheme's
+    // type: the converter list index 0-6 (the output box index); text: what
+    // the box holds, for the script to read. True when the active scheme's
     // format carries a converter script and it was run; the built-in rule is
     // then skipped.
-    virtual bool RunConverterScript(int type) = 0;
+    virtual bool RunConverterScript(int type, const QString &text) = 0;
 };
 
 // For a program without a script host: every format uses its built-in rule.
 class NoConverterScripts : public ConverterScriptRunner
 {
 public:
-    bool RunConverterScript(int) override { return false; }
+    bool RunConverterScript(int, const QString &) override { return false; }
 };
 
 class ConverterPanel : public QObject

@@ -23,13 +23,15 @@ namespace {
 class CountingScripts : public ConverterScriptRunner
 {
 public:
-    bool RunConverterScript(int type) override
+    bool RunConverterScript(int type, const QString &text) override
     {
         ran.append(type);
+        texts.append(text);
         return handles;
     }
     bool handles = true;
     QList<int> ran;
+    QStringList texts;
 };
 
 struct ConverterPanelTest : ::testing::Test {
@@ -137,6 +139,7 @@ TEST_F(ConverterPanelTest, AFormatWithAScriptNeverReachesTheBuiltInRule)
     type(3, QStringLiteral("10,,30")); // would be invalid for the built-in rule
     panel->cmdConvert_Click();
     EXPECT_EQ(scripts.ran, QList<int>{3});
+    EXPECT_EQ(scripts.texts, QStringList{QStringLiteral("10,,30")});
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(colours.isEmpty());
     // Octal belongs to no scheme format: never a script.
