@@ -42,24 +42,6 @@ TEST_F(MainWindowFixture, ConverterAndPickerSitInTheirFrames)
     EXPECT_TRUE(w->pickerZoomItem(3)->isChecked());
 }
 
-TEST_F(MainWindowFixture, ConvertedColourReachesEveryOutputAndEndsShading)
-{
-    open();
-    session->ShadeDriven = true;
-    w->converterPanel()->cboConvertType()->setCurrentIndex(1);
-    w->converterPanel()->txtConvert()->setText(QStringLiteral("0080FF"));
-    w->converterPanel()->cmdConvert_Click();
-    EXPECT_EQ(w->currentColor(), rgb(255, 128, 0));
-    EXPECT_FALSE(session->ShadeDriven);
-    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FF8000"));
-    // A refused value leaves the colour alone.
-    w->converterPanel()->txtConvert()->setText(QString());
-    w->converterPanel()->cmdConvert_Click();
-    EXPECT_EQ(w->currentColor(), rgb(255, 128, 0));
-    ASSERT_FALSE(ctx->OwnMessages.shown.isEmpty());
-    EXPECT_EQ(ctx->OwnMessages.shown.last().text, QStringLiteral("Invalid conversion value."));
-}
-
 TEST_F(MainWindowFixture, AltNReachesTheTypeListAndAltVConverts)
 {
     open();
@@ -77,16 +59,26 @@ TEST_F(MainWindowFixture, AltNReachesTheTypeListAndAltVConverts)
     QTest::keyClick(w.get(), Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), c->cboConvertType());
 
+    session->ShadeDriven = true;
     c->cboConvertType()->setCurrentIndex(2);
     c->txtConvert()->setText(QStringLiteral("255"));
     QTest::keyClick(w.get(), Qt::Key_V, Qt::AltModifier);
     // A button's access key clicks it a moment later, as a mouse click shows.
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->currentColor() == rgb(255, 0, 0); }, 5000));
+    // Like every colour from outside the sliders, it ends shading and reaches every output.
+    EXPECT_FALSE(session->ShadeDriven);
+    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FF0000"));
     // Enter in the box converts too.
     c->txtConvert()->setFocus();
     c->txtConvert()->setText(QStringLiteral("65280"));
     QTest::keyClick(c->txtConvert(), Qt::Key_Return);
     EXPECT_EQ(w->currentColor(), rgb(0, 255, 0));
+    // A refused value leaves the colour alone.
+    c->txtConvert()->setText(QString());
+    QTest::keyClick(c->txtConvert(), Qt::Key_Return);
+    EXPECT_EQ(w->currentColor(), rgb(0, 255, 0));
+    ASSERT_FALSE(ctx->OwnMessages.shown.isEmpty());
+    EXPECT_EQ(ctx->OwnMessages.shown.last().text, QStringLiteral("Invalid conversion value."));
 }
 
 } // namespace

@@ -189,16 +189,6 @@ TEST_F(PickerPanelTest, MenuAndKeysResampleAtTheSavedPositionAfterFirstUse)
     EXPECT_FALSE(samples[3]->isChecked());
 }
 
-TEST_F(PickerPanelTest, FiveByFiveIsCutToTheScreenToo)
-{
-    samples[2]->trigger();
-    screen->pointer = QPoint(299, 100);
-    press(Qt::LeftButton);
-    release(Qt::LeftButton);
-    ASSERT_EQ(colours.size(), 1);
-    EXPECT_EQ(colours.last(), AverageColor(screen->screen, QRect(297, 98, 3, 5)));
-}
-
 TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
 {
     // A known area: white left half, black right half.
