@@ -3,6 +3,9 @@
 #include "core/colormodel.h"
 #include "core/schemefiles.h"
 #include "mainwindow/sliderrow.h"
+#include "picker/converterpanel.h"
+#include "picker/pickerpanel.h"
+#include "picker/screengrabber.h"
 #include "platform/help.h"
 #include "platform/mnemonics.h"
 #include "platform/windowplacement.h"
@@ -12,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QImage>
@@ -230,9 +234,9 @@ void frmMain::changeEvent(QEvent *event)
 bool frmMain::keyPreview(int key)
 {
     if (key == Qt::Key_S)
-        cycleChecked(m_pickerSample);
+        m_picker->cycleSampleSize();
     else if (key == Qt::Key_Z)
-        cycleChecked(m_pickerZoom);
+        m_picker->cycleZoom();
     else
         return false;
     emit pickerSettingChanged();
@@ -261,26 +265,22 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmMain::cycleChecked(const std::array<QAction *, 4> &items)
+void frmMain::buildPickerAndConverter()
 {
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i]->isChecked()) {
-            items[i]->setChecked(false);
-            items[(i + 1) % items.size()]->setChecked(true);
-            return;
-        }
-    }
-}
-
-void frmMain::cycleChecked(const std::array<QAction *, 5> &items)
-{
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i]->isChecked()) {
-            items[i]->setChecked(false);
-            items[(i + 1) % items.size()]->setChecked(true);
-            return;
-        }
-    }
+    m_grabber = MakeQtScreenGrabber();
+    m_picker = new PickerPanel(m_frame4, m_mnuPicker, m_pickerSample, m_pickerZoom, *m_grabber, *m_ctx.Messages, this);
+    m_converterScripts = std::make_unique<NoConverterScripts>();
+    m_converter = new ConverterPanel(m_frame5, m_ctx, *m_converterScripts, this);
+    // A colour from outside the sliders: the session ends any shading.
+    auto chosen = [this](std::int32_t colour) { SetColors(colour); };
+    connect(m_picker, &PickerPanel::colorChosen, this, chosen);
+    connect(m_converter, &ConverterPanel::colorChosen, this, chosen);
+    for (QWidget *w : {static_cast<QWidget *>(m_picker->picZoom()), static_cast<QWidget *>(m_picker->lblClick()),
+                       static_cast<QWidget *>(m_picker->lblXPos()), static_cast<QWidget *>(m_picker->lblYPos())})
+        setHelpContext(w, 6006);
+    setHelpContext(m_converter->cboConvertType(), 6007);
+    setHelpContext(m_converter->txtConvert(), 6007);
+    setHelpContext(m_converter->cmdConvert(), 6008);
 }
 
 void frmMain::flushLastColor()
@@ -301,6 +301,7 @@ void frmMain::SetFormatNames()
         m_formatNames[std::size_t(i)]->setText(name);
         m_copyValue[std::size_t(i)]->setText(QStringLiteral("Copy ") + name);
     }
+    m_converter->SetFormatNames();
 }
 
 void frmMain::SetCustomFormatMenuNames()

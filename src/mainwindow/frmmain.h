@@ -28,8 +28,12 @@ class QTimer;
 namespace tintwell {
 
 class clsRegistry;
+class ConverterPanel;
+class ConverterScriptRunner;
 class MnemonicArbiter;
 class HelpService;
+class PickerPanel;
+class ScreenGrabber;
 class SliderRow;
 
 class frmMain : public QMainWindow
@@ -126,6 +130,8 @@ public:
     QAction *mnuOptionsAddExtraZerosToHex() const { return m_optExtraZeros; }
     QAction *pickerSampleItem(int i) const { return m_pickerSample[std::size_t(i)]; }
     QAction *pickerZoomItem(int i) const { return m_pickerZoom[std::size_t(i)]; }
+    PickerPanel *pickerPanel() const { return m_picker; }
+    ConverterPanel *converterPanel() const { return m_converter; }
     const TrackImages &tracks() const { return m_tracks; }
 
     // Client size at 1x: 6165 x 3675 twips.
@@ -135,7 +141,7 @@ public:
     static constexpr int LastColorDelayMs = 300;
 
 signals:
-    // S or Z changed the picker's sample size or zoom.
+    // S or Z changed the picker's sample size or zoom (the picker has resampled).
     void pickerSettingChanged();
 
 protected:
@@ -157,8 +163,7 @@ private:
     void showBoxes();
     void showOutputs();
     void showColor(std::int32_t colour);
-    void cycleChecked(const std::array<QAction *, 4> &items);
-    void cycleChecked(const std::array<QAction *, 5> &items);
+    void buildPickerAndConverter();
     bool keyPreview(int key);
     bool outputEvent(QObject *watched, QEvent *event);
     void setSwatchFocusLook(bool focused);
@@ -200,6 +205,13 @@ private:
     QGroupBox *m_frame1 = nullptr;
     QGroupBox *m_frame4 = nullptr;
     QGroupBox *m_frame5 = nullptr;
+    QMenu *m_mnuPicker = nullptr;
+    // The screen and the converter scripts as the picker and converter see
+    // them; the script host will hand in its own runner.
+    std::unique_ptr<ScreenGrabber> m_grabber;
+    std::unique_ptr<ConverterScriptRunner> m_converterScripts;
+    PickerPanel *m_picker = nullptr;
+    ConverterPanel *m_converter = nullptr;
     QWidget *m_preview = nullptr;
     QWidget *m_copySwatch = nullptr;
     QLabel *m_copySwatchLabel = nullptr;

@@ -103,19 +103,15 @@ void frmMain::buildMenus()
     }
 
     QMenu *picker = menuBar()->addMenu(QStringLiteral("&Picker"));
+    m_mnuPicker = picker;
+    // PickerPanel makes the two groups exclusive and gives them their handlers.
     static const char *samples[4] = {"1x1 S&ample", "3x3 Sa&mple", "5x5 Sam&ple", "Drag Area Sample"};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
         m_pickerSample[std::size_t(i)] = picker->addAction(QString::fromLatin1(samples[i]));
-        m_pickerSample[std::size_t(i)]->setCheckable(true);
-    }
     picker->addSeparator();
     static const char *zooms[5] = {"&1x Zoom", "&2x Zoom", "&3x Zoom", "&6x Zoom", "&9x Zoom"};
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 5; ++i)
         m_pickerZoom[std::size_t(i)] = picker->addAction(QString::fromLatin1(zooms[i]));
-        m_pickerZoom[std::size_t(i)]->setCheckable(true);
-    }
-    m_pickerSample[0]->setChecked(true);
-    m_pickerZoom[0]->setChecked(true);
 
     QMenu *format = menuBar()->addMenu(QStringLiteral("&Format"));
     static const char *formats[4] = {"&Standard", "&Byte (0 - 255)", "&Percentage (0 - 100)",
@@ -235,6 +231,7 @@ void frmMain::buildLayout()
     m_frame4 = frame(client, QStringLiteral("Picker"), tw(4995, 120, 1050, 1815), QStringLiteral("Color Picker Tool"));
     m_frame5 = frame(client, QStringLiteral("Format Co&nverter"), tw(120, 1980, 3600, 630),
                      QStringLiteral("Format Converter Tool"));
+    buildPickerAndConverter();
 
     m_cmdColorDialog = new QPushButton(QStringLiteral("Color D&ialog"), client);
     m_cmdColorDialog->setGeometry(tw(3840, 1440, 1035, 495));
