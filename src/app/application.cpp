@@ -103,6 +103,15 @@ bool Application::savePalette()
     return m_palette->mnuFileSave_Click();
 }
 
+bool Application::RunConverterScript(int type, const QString &text)
+{
+    // Item 7, Octal, belongs to no scheme format and has no script.
+    if (type < 0 || type >= kBoxCount)
+        return false;
+    m_colorAccess.setConverterText(text);
+    return m_host.RunConverterScript(type);
+}
+
 void Application::showAdvanced()
 {
     m_advanced->Open();

@@ -63,6 +63,7 @@ private:
     void showLicense(QWidget *parent) override;
     void showAbout(QWidget *parent) override;
     std::int32_t chooseColor(std::int32_t current, QWidget *parent) override;
+    bool RunConverterScript(int type, const QString &text) override;
 
     // AdvancedHost, over the main window.
     int activeSchemeIndex() const override;

@@ -269,8 +269,7 @@ void frmMain::buildPickerAndConverter()
 {
     m_grabber = MakeQtScreenGrabber();
     m_picker = new PickerPanel(m_frame4, m_mnuPicker, m_pickerSample, m_pickerZoom, *m_grabber, *m_ctx.Messages, this);
-    m_converterScripts = std::make_unique<NoConverterScripts>();
-    m_converter = new ConverterPanel(m_frame5, m_ctx, *m_converterScripts, this);
+    m_converter = new ConverterPanel(m_frame5, m_ctx, m_peers, this);
     // A colour from outside the sliders: the session ends any shading.
     auto chosen = [this](std::int32_t colour) { SetColors(colour); };
     connect(m_picker, &PickerPanel::colorChosen, this, chosen);

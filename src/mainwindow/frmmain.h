@@ -209,7 +209,6 @@ private:
     // The screen and the converter scripts as the picker and converter see
     // them; the script host will hand in its own runner.
     std::unique_ptr<ScreenGrabber> m_grabber;
-    std::unique_ptr<ConverterScriptRunner> m_converterScripts;
     PickerPanel *m_picker = nullptr;
     ConverterPanel *m_converter = nullptr;
     QWidget *m_preview = nullptr;

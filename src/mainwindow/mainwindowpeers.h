@@ -3,13 +3,17 @@
 // implements it over the real windows and dialogs; window tests hand in their
 // own. Being a constructor argument, a forgotten join does not compile.
 
+#include "picker/converterpanel.h"
+
 #include <cstdint>
 
 class QWidget;
 
 namespace tintwell {
 
-class MainWindowPeers
+// Converter scripts of the active scheme come from the script host, which
+// the application owns (ConverterScriptRunner::RunConverterScript).
+class MainWindowPeers : public ConverterScriptRunner
 {
 public:
     virtual ~MainWindowPeers() = default;

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "advanced/frmadvanced.h"
 #include "core/schemefiles.h"
+#include "picker/converterpanel.h"
 #include "mainwindow/frmlicense.h"
 #include "mainwindow/frmmain.h"
 #include "palette/frmpalette.h"
@@ -235,6 +236,38 @@ TEST_F(AppFixture, AnExportScriptWrittenInTheEditorShapesTheMainWindowsOutput)
     EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("#ff!"));
     main().SetColors(rgb(16, 0, 0));
     EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("#10!"));
+}
+
+TEST_F(AppFixture, TheConverterRunsTheSchemesConverterScriptWhichSetsTheColour)
+{
+    FormatScheme scheme;
+    LoadScheme(scheme, 0, messages, QString());
+    // Reversed digits for HTML, to tell the script from the built-in rule;
+    // three calls back into the colour, with the export boxes following each.
+    scheme.Info[TN_HTML].ConverterScript = QStringLiteral(
+        "t = StrReverse(tnConverter)\r\n"
+        "tnConverterRGB 1, 1, 1\r\n"
+        "tnConverterRGB 2, 2, 2\r\n"
+        "tnConverterRGB CLng(\"&H\" & Mid(t, 1, 2)), CLng(\"&H\" & Mid(t, 3, 2)), CLng(\"&H\" & Mid(t, 5, 2))");
+    ASSERT_TRUE(WriteCustomScheme(scheme, QStringLiteral("Backwards"), 1, dir.path(), messages));
+    {
+        clsRegistry reg(settingsPath());
+        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
+    }
+    start();
+    ConverterPanel *converter = main().converterPanel();
+    converter->cboConvertType()->setCurrentIndex(kBoxHTML);
+    converter->txtConvert()->setText(QStringLiteral("302010"));
+    converter->cmdConvert()->click();
+    EXPECT_EQ(main().currentColor(), rgb(0x01, 0x02, 0x03));
+    EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("010203"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    // Hexadecimal has no script: the built-in rule reads it.
+    converter->cboConvertType()->setCurrentIndex(kBoxHex);
+    converter->txtConvert()->setText(QStringLiteral("80FF"));
+    converter->cmdConvert()->click();
+    EXPECT_EQ(main().currentColor(), rgb(255, 128, 0));
 }
 
 TEST_F(AppFixture, TheFirstRunShowsTheTermsCentredAsADialogOnce)

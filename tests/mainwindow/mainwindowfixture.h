@@ -44,6 +44,7 @@ struct CountingPeers : MainWindowPeers {
             onLicense();
     }
     void showAbout(QWidget *) override { ++aboutShown; }
+    bool RunConverterScript(int, const QString &) override { return false; }
     std::int32_t chooseColor(std::int32_t current, QWidget *) override
     {
         colorsOffered.append(current);
