@@ -48,8 +48,6 @@ struct AppContext {
     bool LowercaseHex = false;
     bool AddExtraZerosToHex = false;
     bool ClickToCopy = false;
-    bool AlwaysOnTop = false;
-    bool UseOldSliders = false;
 
     // Where message boxes go. Until the windows install theirs, messages are
     // kept in OwnMessages, so a library never needs a window to report.

@@ -155,7 +155,6 @@ void ColorSession::setSliderMode(int mode)
 void ColorSession::setUseOldSliders(bool old)
 {
     m_s.UseOldSliders = old;
-    m_ctx.UseOldSliders = old;
     emit slidersChanged();
     readSliders();
 }

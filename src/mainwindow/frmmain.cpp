@@ -108,7 +108,6 @@ QLineEdit *frmMain::txtRGBValue(int i) const
 void frmMain::Load()
 {
     m_ctx.Loading = true;
-    FocusedSlider = 99;
     watchEvents();
 
     int format = modRegistry::GetSetting(m_reg, SettingId::Format);
@@ -147,7 +146,6 @@ void frmMain::Load()
     if (modRegistry::GetSetting(m_reg, SettingId::OnTop) > 0) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
         m_optOnTop->setChecked(true);
-        m_ctx.AlwaysOnTop = true;
     }
     if (modRegistry::GetFlag(m_reg, SettingId::ClickCopy)) {
         m_optClickCopy->setChecked(true);
@@ -548,7 +546,6 @@ void frmMain::mnuOptionsAlwaysonTop_Click()
 {
     const bool on = !m_optOnTop->isChecked();
     m_optOnTop->setChecked(on);
-    m_ctx.AlwaysOnTop = on;
     modRegistry::SetFlag(m_reg, SettingId::OnTop, on);
     // Changing the hint re-creates the native window, which hides it.
     const bool shown = isVisible();

@@ -94,7 +94,6 @@ public:
     std::int32_t currentColor() const { return m_session.color(); }
     const ColorValues &colorValues() const { return m_session.values(); }
     const SliderState &sliders() const { return m_session.sliders(); }
-    int FocusedSlider = 99;
 
     SliderRow *picColorBox(int i) const { return m_rows[std::size_t(i)]; }
     QLineEdit *txtRGBValue(int i) const;

@@ -203,7 +203,6 @@ void frmMain::buildLayout()
         row->setColours(m_colours);
         m_rows[std::size_t(i)] = row;
         connect(row, &SliderRow::slidersMenuRequested, this, [this](const QPoint &pos) { m_mnuSliders->popup(pos); });
-        connect(row, &SliderRow::focusChanged, this, [this](int r, bool in) { FocusedSlider = in ? r : 99; });
     }
     m_rows[3]->setToolTip(QStringLiteral("Shade"));
     for (int i = 0; i < 3; ++i) {
