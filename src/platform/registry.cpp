@@ -101,7 +101,7 @@ bool clsRegistry::keepDamagedCopy()
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = stem + u'-' + QString::number(n);
     QFile copy(aside);
-    bool ok = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly)
+    bool ok = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)
               && copy.write(m_fileBytes) == m_fileBytes.size();
     // On disk before the rename that replaces the original, or a crash could lose both.
     ok = copy.flush() && ::fsync(copy.handle()) == 0 && ok;
@@ -142,7 +142,9 @@ std::int32_t clsRegistry::commit(const SettingsData &data)
     const QByteArray bytes = serializeSettings(data);
     QSaveFile file(m_path);
     const bool folderOk = QDir().mkpath(info.absolutePath());
-    bool ok = folderOk && file.open(QIODevice::WriteOnly);
+    // Unbuffered, so a write that stops short (a full disk) says so here: a
+    // buffered one reports the whole size, and commit() then keeps the short file.
+    bool ok = folderOk && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (ok && file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         ok = false;

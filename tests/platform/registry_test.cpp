@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "printers.h"
+#include "../support/filesizelimit.h"
 
 #include <gtest/gtest.h>
 
@@ -369,6 +370,26 @@ TEST_F(RegistryTest, AFailedSaveKeepsTheFileAsItWas)
     EXPECT_EQ(f.readAll(), damaged);
     EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("MainY"), error), 5);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(RegistryTest, AWriteThatStopsShortKeepsTheFileAsItWas)
+{
+    clsRegistry reg(path());
+    reg.SetLong(kKey, QStringLiteral("MainX"), 1);
+    const QByteArray before = fileBytes();
+    std::int32_t result = 0;
+    {
+        test::FileSizeLimit full(before.size() + 4); // the new file stops short, as on a full disk
+        ASSERT_TRUE(full.ok());
+        result = reg.SetString(kKey, QStringLiteral("Last Path"), QString(200, u'p'));
+    }
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files).size(), 1) << "no temporary left";
+    clsRegistry fresh(path());
+    std::int32_t error = 0;
+    EXPECT_EQ(fresh.GetLong(kKey, QStringLiteral("MainX"), error), 1);
+    EXPECT_EQ(fresh.CheckString(kKey, QStringLiteral("Last Path")), -1);
 }
 
 TEST_F(RegistryTest, TheDefaultFileLivesUnderTheConfigHome)
