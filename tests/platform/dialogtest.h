@@ -1,10 +1,10 @@
 #pragma once
 // Runs an action on the next modal dialog once it is up, then lets exec() go on.
 //
-// A file dialog fills its folder view from another thread, so an accept() that
-// comes first can be refused and leave the dialog open: the action is repeated
-// while the dialog stays up. Nothing waits for ever: past the deadline the test
-// fails with a message, and a dialog still open is rejected so exec() returns.
+// Nothing waits for ever: when no dialog comes up, or the dialog is still open
+// after the action (an accept() the dialog refused), the test fails with a
+// message at the deadline and a dialog still open is rejected, so exec() returns
+// instead of hanging the test binary.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -24,27 +24,35 @@ void whenModalShows(std::function<void(Dialog &)> action, int deadlineMs = 30000
     auto *timer = new QTimer;
     timer->setInterval(10);
     const QDeadlineTimer deadline(deadlineMs);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, deadline, deadlineMs] {
+    QObject::connect(timer, &QTimer::timeout, [timer, action, deadline, deadlineMs, acted = QPointer<Dialog>(),
+                                               seen = false]() mutable {
         auto finish = [timer] {
             timer->stop();
             timer->deleteLater();
         };
-        QPointer<Dialog> d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (deadline.hasExpired()) {
-            if (d) {
-                ADD_FAILURE() << "the dialog \"" << d->windowTitle().toStdString()
-                              << "\" was still open " << deadlineMs << " ms after the test began waiting";
-                d->reject();
-            } else {
-                ADD_FAILURE() << "no modal dialog appeared within " << deadlineMs << " ms";
+        if (seen) {
+            if (!acted || !acted->isVisible()) {
+                finish();
+            } else if (deadline.hasExpired()) {
+                ADD_FAILURE() << "the dialog \"" << acted->windowTitle().toStdString() << "\" was still open "
+                              << deadlineMs << " ms after the test's action";
+                acted->reject();
+                finish();
             }
-            finish();
             return;
         }
-        if (!d)
+        auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+        if (!d) {
+            if (deadline.hasExpired()) {
+                ADD_FAILURE() << "no modal dialog appeared within " << deadlineMs << " ms";
+                finish();
+            }
             return;
+        }
+        seen = true;
+        acted = d;
         action(*d);
-        if (!d || !d->isVisible())
+        if (!acted || !acted->isVisible())
             finish();
     });
     timer->start();
