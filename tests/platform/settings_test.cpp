@@ -186,8 +186,6 @@ TEST_F(SettingsTest, BooleansAreStoredAsOneOrZeroAndOnAboveZero)
     EXPECT_TRUE(GetFlag(reg, SettingId::ClickCopy));
     reg.SetLong(kKey, QStringLiteral("Click Copy"), -1); // a VB True written by hand
     EXPECT_FALSE(GetFlag(reg, SettingId::ClickCopy));
-    reg.SetString(kKey, QStringLiteral("Auto Select"), QStringLiteral("1"));
-    EXPECT_FALSE(GetFlag(reg, SettingId::AutoSelect));
     reg.SetLong(kKey, QStringLiteral("On Top"), 7);
     EXPECT_EQ(GetOnTop(reg), 7);
 }
