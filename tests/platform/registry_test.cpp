@@ -186,15 +186,20 @@ TEST_F(RegistryTest, WritingTheSameValueAgainDoesNotTouchTheDisk)
 // keeps the damaged file once and rewrites a clean one with everything else.
 TEST_F(RegistryTest, DamagedLinesCostOnlyTheirOwnValues)
 {
+    // Two hundred values besides the program's own, as a file kept for years
+    // (and by other versions) may hold; written once, not one save per value.
     const QString custom = QString(63, QChar(0x80)) + QChar(0);
-    const auto fill = [&](clsRegistry &reg) {
-        for (int i = 0; i < 12; ++i)
-            reg.SetLong(kKey, QStringLiteral("Value%1").arg(i, 2, 10, QChar(u'0')), 1000 + i);
-        reg.SetLong(kKey, QStringLiteral("MainX"), 4200);
-        reg.SetString(kKey, QStringLiteral("Last Path"), QStringLiteral("/home/ann/web.pal%1"));
-        reg.SetBinary(kKey, QStringLiteral("Custom Colors"), custom);
-        reg.SetString(kKey, QStringLiteral("Zzz"), QStringLiteral("last line"));
-    };
+    constexpr int kValues = 200;
+    const auto valueName = [](int i) { return QStringLiteral("Value%1").arg(i, 3, 10, QChar(u'0')); };
+    SettingsData full;
+    SettingsKey &values = full[kKey];
+    for (int i = 0; i < kValues; ++i)
+        values.insert(valueName(i), SettingValue(std::int32_t(1000 + i)));
+    values.insert(QStringLiteral("MainX"), SettingValue(std::int32_t(4200)));
+    values.insert(QStringLiteral("Last Path"), SettingValue(QStringLiteral("/home/ann/web.pal%1")));
+    values.insert(QStringLiteral("Custom Colors"), SettingValue(clsRegistry::bytesFromChars(custom)));
+    values.insert(QStringLiteral("Zzz"), SettingValue(QStringLiteral("last line")));
+    const QByteArray good = serializeSettings(full);
     const struct {
         const char *what;
         QByteArray (*damage)(const QByteArray &good);
@@ -212,28 +217,24 @@ TEST_F(RegistryTest, DamagedLinesCostOnlyTheirOwnValues)
         {"junk in the middle of a line",
          [](const QByteArray &good) {
              QByteArray bad = good;
-             const qsizetype at = bad.indexOf("\"Value05\"") + 4;
+             const qsizetype at = bad.indexOf("\"Value105\"") + 4;
              return bad.insert(at, QByteArray("\x00\xff\xfe\x01\x02", 5));
          },
-         {QStringLiteral("Value05")}},
+         {QStringLiteral("Value105")}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QDir(dir.path()).removeRecursively();
         QDir().mkpath(dir.path());
-        {
-            clsRegistry reg(path());
-            fill(reg);
-        }
-        const QByteArray damaged = c.damage(fileBytes());
-        ASSERT_NE(damaged, fileBytes());
+        const QByteArray damaged = c.damage(good);
+        ASSERT_NE(damaged, good);
         writeFile(damaged);
 
         clsRegistry reg(path());
         const auto expectAllBut = [&](clsRegistry &r, const QStringList &lost) {
             std::int32_t error = 0;
-            for (int i = 0; i < 12; ++i) {
-                const QString name = QStringLiteral("Value%1").arg(i, 2, 10, QChar(u'0'));
+            for (int i = 0; i < kValues; ++i) {
+                const QString name = valueName(i);
                 const std::int32_t v = r.GetLong(kKey, name, error);
                 EXPECT_EQ(error, lost.contains(name) ? -1 : 0) << name.toStdString();
                 if (!lost.contains(name)) {
