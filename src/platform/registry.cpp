@@ -101,13 +101,14 @@ bool clsRegistry::keepDamagedCopy()
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = stem + u'-' + QString::number(n);
     QFile copy(aside);
-    bool ok = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)
-              && copy.write(m_fileBytes) == m_fileBytes.size();
+    const bool opened = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
     // On disk before the rename that replaces the original, or a crash could lose both.
-    ok = copy.flush() && ::fsync(copy.handle()) == 0 && ok;
+    const bool ok = opened && copy.write(m_fileBytes) == m_fileBytes.size() && copy.flush()
+                    && ::fsync(copy.handle()) == 0;
     copy.close();
     if (!ok) {
-        copy.remove();
+        if (opened) // never a file of that name made by someone else meanwhile
+            copy.remove();
         if (!m_writeFailureReported)
             std::fprintf(stderr, "Tintwell: the damaged settings file %s could not be copied to %s (%s); "
                                  "it is left as it is and settings will not be saved.\n",
