@@ -9,6 +9,7 @@ TINTWELL_PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox
   fonts-dejavu-core
+  locales
 )
 
 tintwell_ensure_packages() {

@@ -89,7 +89,10 @@ bool saveWhole(const QString &path, const QByteArray &data, QString &error)
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    // Unbuffered, so a write that stops short (a full disk) says so here: a
+    // buffered one reports the whole size, and commit() then keeps the short file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(data) != data.size()
+        || !file.commit()) {
         error = file.errorString();
         return false;
     }

@@ -9,14 +9,19 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace tintwell {
 
 namespace {
 
 QString describe(const SettingsParseResult &parse)
 {
-    return parse.errorLine > 0 ? QStringLiteral("line %1: %2").arg(parse.errorLine).arg(parse.error)
-                               : parse.error;
+    const SettingsFault &first = parse.faults.constFirst();
+    QString text = QStringLiteral("line %1: %2").arg(first.line).arg(first.error);
+    if (parse.faultCount > 1)
+        text += QStringLiteral(", and %1 more").arg(parse.faultCount - 1);
+    return text;
 }
 
 } // namespace
@@ -55,6 +60,7 @@ bool clsRegistry::refresh()
         m_fileBytes.clear();
         m_fileExists = false;
         m_writable = true;
+        m_damaged = false;
         return true;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -71,46 +77,50 @@ bool clsRegistry::refresh()
         return true;
 
     SettingsParseResult parse = parseSettingsText(bytes);
-    if (parse.data) {
-        m_data = std::move(*parse.data);
-        m_fileBytes = bytes;
-        m_fileExists = true;
-        m_writable = true;
-        return true;
-    }
-    setAsideDamaged(parse);
-    return m_writable;
+    m_data = std::move(parse.data);
+    m_fileBytes = bytes;
+    m_fileExists = true;
+    m_writable = true;
+    m_damaged = parse.damaged();
+    m_backupMade = false;
+    if (m_damaged)
+        std::fprintf(stderr, "Tintwell: some lines of the settings file %s could not be read (%s); "
+                             "those settings are back to their defaults, the others are kept. "
+                             "The file is kept beside the new one at the next save.\n",
+                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(describe(parse)));
+    return true;
 }
 
-void clsRegistry::setAsideDamaged(const SettingsParseResult &parse)
+bool clsRegistry::keepDamagedCopy()
 {
-    m_data.clear();
-    m_fileBytes.clear();
-    // QFile::rename never replaces an existing file, so an earlier damaged copy
-    // with the same time stamp is kept too: the next free number is taken.
+    // Never replaces an earlier copy: a second damage in the same second takes
+    // the next free number.
     const QString stem = m_path + QStringLiteral(".damaged-")
                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString aside = stem;
     for (int n = 2; QFileInfo::exists(aside) && n < 1000; ++n)
         aside = stem + u'-' + QString::number(n);
-    const bool moved = QFile::rename(m_path, aside);
-    if (moved) {
-        std::fprintf(stderr, "Tintwell: the settings file %s could not be read (%s); "
-                             "it was kept as %s and the settings start empty.\n",
-                     qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(describe(parse)),
-                     qPrintable(QDir::toNativeSeparators(aside)));
-        m_fileExists = false;
-        m_writable = true;
-    } else {
-        // Report only the first time this file is seen; until it is repaired or
-        // removed, every write is refused so the damaged file survives.
-        if (m_writable || !m_fileExists)
-            std::fprintf(stderr, "Tintwell: the settings file %s could not be read (%s) "
-                                 "and could not be moved aside; settings will not be saved.\n",
-                         qPrintable(QDir::toNativeSeparators(m_path)), qPrintable(describe(parse)));
-        m_fileExists = true;
-        m_writable = false;
+    QFile copy(aside);
+    const bool opened = copy.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+    // On disk before the rename that replaces the original, or a crash could lose both.
+    const bool ok = opened && copy.write(m_fileBytes) == m_fileBytes.size() && copy.flush()
+                    && ::fsync(copy.handle()) == 0;
+    copy.close();
+    if (!ok) {
+        if (opened) // never a file of that name made by someone else meanwhile
+            copy.remove();
+        if (!m_writeFailureReported)
+            std::fprintf(stderr, "Tintwell: the damaged settings file %s could not be copied to %s (%s); "
+                                 "it is left as it is and settings will not be saved.\n",
+                         qPrintable(QDir::toNativeSeparators(m_path)),
+                         qPrintable(QDir::toNativeSeparators(aside)), qPrintable(copy.errorString()));
+        m_writeFailureReported = true;
+        return false;
     }
+    std::fprintf(stderr, "Tintwell: the damaged settings file was kept as %s.\n",
+                 qPrintable(QDir::toNativeSeparators(aside)));
+    m_backupMade = true;
+    return true;
 }
 
 const SettingValue *clsRegistry::find(const QString &keyPath, const QString &name)
@@ -125,11 +135,17 @@ const SettingValue *clsRegistry::find(const QString &keyPath, const QString &nam
 
 std::int32_t clsRegistry::commit(const SettingsData &data)
 {
+    // What could not be read is not thrown away unseen: the file as it was is
+    // kept once, before the first write replaces it.
+    if (m_damaged && m_fileExists && !m_backupMade && !keepDamagedCopy())
+        return -1;
     const QFileInfo info(m_path);
     const QByteArray bytes = serializeSettings(data);
     QSaveFile file(m_path);
     const bool folderOk = QDir().mkpath(info.absolutePath());
-    bool ok = folderOk && file.open(QIODevice::WriteOnly);
+    // Unbuffered, so a write that stops short (a full disk) says so here: a
+    // buffered one reports the whole size, and commit() then keeps the short file.
+    bool ok = folderOk && file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (ok && file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         ok = false;
@@ -147,6 +163,7 @@ std::int32_t clsRegistry::commit(const SettingsData &data)
     m_data = data;
     m_fileBytes = bytes;
     m_fileExists = true;
+    m_damaged = false;
     ++m_writes;
     return 0;
 }
@@ -158,7 +175,7 @@ std::int32_t clsRegistry::store(const QString &keyPath, const QString &name, con
     const auto key = m_data.constFind(keyPath);
     if (key != m_data.cend()) {
         const auto old = key->constFind(name);
-        if (old != key->cend() && *old == value && m_fileExists)
+        if (old != key->cend() && *old == value && m_fileExists && !m_damaged)
             return 0;
     }
     SettingsData changed = m_data;

@@ -14,6 +14,10 @@
 // not the user's problem (the program goes on with what it has), but it is said
 // once on stderr so a read-only config folder does not go unnoticed.
 //
+// A line of the file that cannot be read costs only its own value, which reads
+// as missing. The next write rewrites the file whole; the damaged original is
+// first kept once beside it, as settings.ini.damaged-<date>-<time>.
+//
 // Every operation looks at the file again, so two instances (or two running
 // programs) see each other's writes. The parsed file is cached and reused while
 // the bytes on disk are unchanged; a write that would not change the value does
@@ -79,16 +83,19 @@ private:
     const SettingValue *find(const QString &keyPath, const QString &name);
     std::int32_t store(const QString &keyPath, const QString &name, const SettingValue &value);
     std::int32_t commit(const SettingsData &data);
-    // Brings the cache in line with the file. False when the file exists but must
-    // not be overwritten (unreadable, or damaged and could not be moved aside).
+    // Brings the cache in line with the file. False when the file exists but
+    // cannot be read, so it must not be overwritten.
     bool refresh();
-    void setAsideDamaged(const SettingsParseResult &parse);
+    // Copies the damaged file's bytes to a new name beside it.
+    bool keepDamagedCopy();
 
     QString m_path;
     SettingsData m_data;       // what the file held when last read or written
     QByteArray m_fileBytes;    // the file's bytes m_data was parsed from
     bool m_fileExists = false;
     bool m_writable = true;
+    bool m_damaged = false;    // the file has lines that could not be read
+    bool m_backupMade = false; // and they are already kept in a copy
     bool m_writeFailureReported = false;
     int m_writes = 0;
 };

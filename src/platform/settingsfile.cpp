@@ -191,58 +191,67 @@ bool isValidKeyPath(const QString &keyPath)
 SettingsParseResult parseSettingsText(const QByteArray &bytes)
 {
     SettingsParseResult result;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError() || text.contains(QChar(0))) {
-        result.error = QStringLiteral("not UTF-8 text");
-        return result;
-    }
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-
-    SettingsData data;
     SettingsKey *key = nullptr;
-    const QStringList lines = text.split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        QString line = lines.at(n);
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    auto fault = [&result](qsizetype n, const QString &why) {
+        if (result.faults.size() < SettingsParseResult::kMaxFaults)
+            result.faults.append({int(n + 1), why});
+        ++result.faultCount;
+    };
+
+    // Decoded line by line, so bytes that are not UTF-8 spoil only their own line.
+    const QList<QByteArray> rawLines = bytes.split('\n');
+    for (qsizetype n = 0; n < rawLines.size(); ++n) {
+        QByteArrayView raw(rawLines.at(n));
+        if (n == 0 && raw.startsWith("\xEF\xBB\xBF"))
+            raw = raw.sliced(3);
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString line = decoder.decode(raw);
+        if (decoder.hasError() || line.contains(QChar(0))) {
+            fault(n, QStringLiteral("not UTF-8 text"));
+            continue;
+        }
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(u';') || trimmed.startsWith(u'#'))
             continue;
-        auto fail = [&](const QString &why) {
-            result.errorLine = int(n + 1);
-            result.error = why;
-            return result;
-        };
         if (trimmed.startsWith(u'[')) {
-            if (!trimmed.endsWith(u']'))
-                return fail(QStringLiteral("missing ']'"));
+            key = nullptr;
             const QString path = trimmed.mid(1, trimmed.size() - 2);
-            if (!isValidKeyPath(path))
-                return fail(QStringLiteral("bad key name"));
-            key = &data[path];
+            if (!trimmed.endsWith(u']'))
+                fault(n, QStringLiteral("missing ']'"));
+            else if (!isValidKeyPath(path))
+                fault(n, QStringLiteral("bad key name"));
+            else
+                key = &result.data[path];
             continue;
         }
-        if (!key)
-            return fail(QStringLiteral("value outside any key"));
+        if (!key) {
+            fault(n, QStringLiteral("value outside any key"));
+            continue;
+        }
         qsizetype pos = 0;
         skipSpaces(line, pos);
         QString why;
         std::optional<QString> name = unquote(line, pos, why);
-        if (!name)
-            return fail(why);
+        if (!name) {
+            fault(n, why);
+            continue;
+        }
         skipSpaces(line, pos);
-        if (pos >= line.size() || line.at(pos) != u'=')
-            return fail(QStringLiteral("expected '='"));
+        if (pos >= line.size() || line.at(pos) != u'=') {
+            fault(n, QStringLiteral("expected '='"));
+            continue;
+        }
         ++pos;
         skipSpaces(line, pos);
         std::optional<SettingValue> value = parseData(line, pos, why);
-        if (!value)
-            return fail(why);
+        if (!value) {
+            fault(n, why);
+            continue;
+        }
         key->insert(*name, *value);
     }
-    result.data = std::move(data);
     return result;
 }
 

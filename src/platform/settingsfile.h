@@ -11,12 +11,17 @@
 //
 // Names and string data are quoted; backslash escapes (\\ \" \0 \n \r \t \xHH \uHHHH)
 // keep NULs, line breaks and other control characters intact.
+//
+// A line that cannot be read (a typo, a torn last line, bytes that are not UTF-8)
+// is skipped and reported; a header line that cannot be read leaves the values
+// under it without a key, so they are skipped too rather than filed under the
+// key before it.
 
 #include <QByteArray>
+#include <QList>
 #include <QMap>
 #include <QString>
 #include <cstdint>
-#include <optional>
 #include <variant>
 
 namespace tintwell {
@@ -26,10 +31,20 @@ using SettingValue = std::variant<QString, std::int32_t, QByteArray>;
 using SettingsKey = QMap<QString, SettingValue>;         // value name -> value
 using SettingsData = QMap<QString, SettingsKey>;         // key path -> values
 
+// A line that could not be read. It costs only its own value: the reader
+// skips it and goes on, so one bad line never loses the rest of the file.
+struct SettingsFault {
+    int line = 0;  // 1-based
+    QString error; // what was wrong there
+};
+
 struct SettingsParseResult {
-    std::optional<SettingsData> data; // empty when the text is damaged
-    int errorLine = 0;                // 1-based line of the first fault
-    QString error;                    // what was wrong there
+    SettingsData data;            // every value of the lines that could be read
+    QList<SettingsFault> faults;  // the first kMaxFaults faulty lines, in order
+    int faultCount = 0;           // all of them
+
+    static constexpr int kMaxFaults = 100;
+    bool damaged() const { return faultCount > 0; }
 };
 
 SettingsParseResult parseSettingsText(const QByteArray &text);

@@ -42,7 +42,8 @@ public:
     // The engine does not own the object; it must outlive the next reset().
     virtual void addObject(const QString &name, HostObject *object, bool addMembers) = 0;
     // Compiles code and runs its top-level statements. Stops any run after
-    // timeLimitMs milliseconds and reports Timeout. On Error fills *error.
+    // timeLimitMs milliseconds and reports Timeout; 0 means no limit. On Error
+    // fills *error.
     virtual RunOutcome addCode(const QString &code, int timeLimitMs, ScriptError *error) = 0;
     virtual void setMsgBoxHandler(MsgBoxHandler handler) = 0;
 };

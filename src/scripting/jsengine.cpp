@@ -243,7 +243,7 @@ RunOutcome JsEngine::addCode(const QString &code, int timeLimitMs, ScriptError *
     send(wire::encode(wire::RunMsg{code, timeLimitMs}));
     // The worker interrupts the script itself at the limit; the kill is for a
     // worker stuck where the interrupt does not reach.
-    QDeadlineTimer deadline = timeLimitMs > 0 ? QDeadlineTimer(timeLimitMs + KillGraceMs)
+    QDeadlineTimer deadline = timeLimitMs > 0 ? QDeadlineTimer(timeLimitMs + m_killGraceMs)
                                               : QDeadlineTimer(QDeadlineTimer::Forever);
     for (;;) {
         const int wait = deadline.isForever() ? -1 : int(qMax<qint64>(0, deadline.remainingTime()));
@@ -258,8 +258,8 @@ RunOutcome JsEngine::addCode(const QString &code, int timeLimitMs, ScriptError *
             send(serviceCall(m));
             // A host member that took the time up still leaves the worker its
             // moment to notice the interrupt.
-            if (!deadline.isForever() && deadline.remainingTime() < KillGraceMs)
-                deadline = QDeadlineTimer(KillGraceMs);
+            if (!deadline.isForever() && deadline.remainingTime() < m_killGraceMs)
+                deadline = QDeadlineTimer(m_killGraceMs);
             continue;
         }
         if (m.kind != wire::Kind::Done)

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 using namespace tintwell;
@@ -122,16 +126,42 @@ TEST(ParseSchemeNumber, RejectsEverythingElse)
     }
 }
 
+// The user's locale reaches the C library through Qt; a German one writes and
+// reads "1,5". Built here, as a fresh machine has no locale but C.
 TEST(ParseSchemeNumber, IgnoresTheUsersLocale)
 {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess build;
+    build.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                                              QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
+    if (!build.waitForFinished(60000) || build.exitStatus() != QProcess::NormalExit)
+        GTEST_SKIP() << "localedef is not available (Debian package libc-bin)";
+    const QByteArray oldPath = qgetenv("LOCPATH");
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
     const std::string saved = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(ParseSchemeNumber(u"0.5"), 0.5);
-    EXPECT_FALSE(ParseSchemeNumber(u"0,5").has_value());
-    EXPECT_EQ(FormatNumber(1234.5, "#,##0.00"), "1,234.50");
+
+    const auto half = ParseSchemeNumber(u"0.5");
+    const bool commaRefused = !ParseSchemeNumber(u"0,5").has_value();
+    const QString grouped = FormatNumber(1234.5, "#,##0.00");
+
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, saved.c_str());
+    if (oldPath.isNull())
+        qunsetenv("LOCPATH");
+    else
+        qputenv("LOCPATH", oldPath);
+
+    ASSERT_TRUE(german) << "the German locale could not be set (Debian package locales): "
+                        << build.readAllStandardError().toStdString();
+    ASSERT_STREQ(probe, "1,5") << "the German locale did not take effect";
+    EXPECT_EQ(half, 0.5);
+    EXPECT_TRUE(commaRefused);
+    EXPECT_EQ(grouped, QStringLiteral("1,234.50"));
 }
 
 TEST(ParseSchemeNumber, SingleRejectsValuesBeyondAFloat)

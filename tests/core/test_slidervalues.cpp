@@ -68,7 +68,7 @@ TEST(SliderUnits, DecimalHalfReadsAs127Point5AndSnapsTo128)
     EXPECT_FLOAT_EQ(internal, 127.5f);
     const double rounded = RoundHalfEven(internal);
     EXPECT_EQ(rounded, 128);
-    EXPECT_EQ(ToSliderUnits(f.state, f.factors, 0, float(rounded)), 128.0f * (1.0f / 255.0f));
+    EXPECT_FLOAT_EQ(ToSliderUnits(f.state, f.factors, 0, float(rounded)), 0.5019608f); // 128 / 255
     EXPECT_EQ(ToInternalByte(f.state, f.factors, 0, 0.5f), 128);
     WriteSliderValue(f.state, f.scheme, f.factors, 0, 128);
     EXPECT_EQ(f.state.BoxText[0], "0.50");
@@ -139,7 +139,7 @@ TEST(FixValues, KeepTheColourWhileTheUnitsChange)
 
     f.load(2); // Percentage
     FixValues(f.state, f.scheme, f.factors);
-    EXPECT_FLOAT_EQ(f.state.SliderValue[0], 128.0f * 100 / 255);
+    EXPECT_FLOAT_EQ(f.state.SliderValue[0], 50.19608f); // 128 of 255 in percent
     EXPECT_EQ(f.state.BoxText[0], "50");
     EXPECT_EQ(f.state.BoxText[1], "100");
     EXPECT_EQ(f.state.BoxText[2], "0");

@@ -14,7 +14,8 @@ using testing::FakePointer;
 using testing::FakeTimer;
 
 // A row wired as the window wires it: every requested value is taken as the
-// new slider value, as SetColors would do.
+// new slider value, as SetColors would do. A step is taken as it comes, past
+// the ends too: limiting the repeat is the row's own business.
 struct RowFixture : ::testing::Test {
     TrackImages tracks;
     SliderRow row{0, &tracks};
@@ -36,7 +37,7 @@ struct RowFixture : ::testing::Test {
         });
         QObject::connect(&row, &SliderRow::stepPressed, [this](int, int, float v) {
             steps.append(v);
-            row.setSliderValue(std::clamp(v, 0.0f, row.base()));
+            row.setSliderValue(v);
         });
     }
     // Pointer over a point given in row coordinates.
@@ -46,22 +47,23 @@ struct RowFixture : ::testing::Test {
 
 TEST_F(RowFixture, HeldPlusButtonStepsAtOnceThenAfter400ThenEvery40)
 {
-    row.setSliderValue(250.0f);
+    row.setSliderValue(250.5f);
     QTest::mousePress(row.plusButton(), Qt::LeftButton, {}, QPoint(5, 5));
-    ASSERT_EQ(steps, QList<float>{251.0f});
+    ASSERT_EQ(steps, QList<float>{251.5f});
     EXPECT_TRUE(row.plusButton()->shownPressed());
     EXPECT_TRUE(timer->active);
     EXPECT_EQ(timer->interval(), 400);
 
     pointAtButton(row.plusButton(), 5, 5);
     timer->fire();
-    EXPECT_EQ(requested, QList<float>{252.0f});
+    EXPECT_EQ(requested, QList<float>{252.5f});
     EXPECT_EQ(timer->interval(), 40);
     timer->fire();
     timer->fire();
-    // 255 is the limit: the repeat ends there with its interval back at 400.
+    // 255 is the limit: the step to 255.5 stops there, and the repeat ends
+    // with its interval back at 400.
     timer->fire();
-    EXPECT_EQ(requested.last(), 255.0f);
+    EXPECT_EQ(requested, (QList<float>{252.5f, 253.5f, 254.5f, 255.0f}));
     EXPECT_FALSE(timer->active);
     EXPECT_EQ(timer->interval(), 400);
     QTest::mouseRelease(row.plusButton(), Qt::LeftButton, {}, QPoint(5, 5));
@@ -86,6 +88,18 @@ TEST_F(RowFixture, RepeatWaitsWhilePointerIsOffTheButtonAndStopsWithoutButtons)
     EXPECT_EQ(timer->interval(), 400);
 }
 
+TEST_F(RowFixture, HeldMinusButtonStopsAtZero)
+{
+    row.setSliderValue(2.5f);
+    row.pressButton(StepGlyph::Minus);
+    EXPECT_EQ(steps, QList<float>{1.5f});
+    pointAtButton(row.minusButton(), 3, 3);
+    timer->fire();
+    timer->fire();
+    EXPECT_EQ(requested, (QList<float>{0.5f, 0.0f}));
+    EXPECT_FALSE(timer->active);
+}
+
 TEST_F(RowFixture, MovingOffAHeldButtonRaisesItAndBackPressesIt)
 {
     row.pressButton(StepGlyph::Plus);
@@ -107,7 +121,7 @@ TEST_F(RowFixture, HeldTrackPagesUntilTheThumbCoversThePointerWithoutOvershoot)
     pointAt(150, 7);
     for (int i = 0; i < 10; ++i)
         timer->fire();
-    const float atPointer = (150.0f - 13.0f) * 255.0f / 174.0f;
+    const float atPointer = 200.7759f; // 137 of the track's 174 pixels, of 255
     ASSERT_GE(requested.size(), 3);
     EXPECT_EQ(requested[1], 102.0f);
     EXPECT_EQ(requested[2], 153.0f);
@@ -137,17 +151,16 @@ TEST_F(RowFixture, PagingLeftStopsAtZero)
 TEST_F(RowFixture, ThumbDragFollowsAndLetsGoBeyondFiftyPixels)
 {
     row.setSliderValue(100.0f);
-    const float p = 100.0f * 174.0f / 255.0f;
-    row.pressTrack(QPoint(int(p) + 13, 7));
+    row.pressTrack(QPoint(81, 7)); // on the thumb: 100 of 255 is pixel 68 of 174, after 13
     ASSERT_TRUE(row.isDragging());
     EXPECT_TRUE(requested.isEmpty());
 
     row.moveTrack(QPoint(120, 5));
-    EXPECT_NEAR(requested.last(), (120 - 13) * 255.0f / 174.0f, 1.0f);
+    EXPECT_NEAR(requested.last(), 156.81f, 1.0f); // 107 of 174 pixels
     row.moveTrack(QPoint(120, -60)); // far above: back to the start value
     EXPECT_EQ(requested.last(), 100.0f);
     row.moveTrack(QPoint(60, -30)); // back within 50 pixels: the drag resumes
-    EXPECT_NEAR(requested.last(), (60 - 13) * 255.0f / 174.0f, 1.0f);
+    EXPECT_NEAR(requested.last(), 68.88f, 1.0f); // 47 of 174 pixels
     row.moveTrack(QPoint(0, 5));
     EXPECT_EQ(requested.last(), 0.0f);
     row.moveTrack(QPoint(-100, 5));
@@ -174,7 +187,7 @@ TEST_F(RowFixture, MouseDragThroughEvents)
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&row, &move);
     ASSERT_FALSE(requested.isEmpty());
-    EXPECT_NEAR(requested.last(), (100 - 1 - 13) * 255.0f / 174.0f, 1.0f);
+    EXPECT_NEAR(requested.last(), 126.03f, 1.0f); // 86 of 174 pixels
     QTest::mouseRelease(&row, Qt::LeftButton, {}, QPoint(SliderRow::Border + 100, 9));
     EXPECT_FALSE(row.isDragging());
 }
@@ -194,12 +207,12 @@ TEST_F(RowFixture, RightClickEndsADragAndAsksForTheMenu)
 
 TEST_F(RowFixture, KeyboardTable)
 {
-    row.setSliderValue(0.0f);
+    row.setSliderValue(10.0f);
     QTest::keyPress(&row, Qt::Key_Left);
     QTest::keyRelease(&row, Qt::Key_Left);
-    EXPECT_EQ(steps, QList<float>{-1.0f});
+    EXPECT_EQ(steps, QList<float>{9.0f});
     QTest::keyPress(&row, Qt::Key_Down);
-    EXPECT_EQ(steps.last(), 1.0f);
+    EXPECT_EQ(steps.last(), 10.0f);
     QTest::keyRelease(&row, Qt::Key_Down);
     EXPECT_FALSE(row.isButtonHeld());
     QTest::keyClick(&row, Qt::Key_End);

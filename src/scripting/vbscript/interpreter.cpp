@@ -106,10 +106,21 @@ void Interpreter::resetState()
     shuttingDown_ = false;
 }
 
+namespace {
+
+// A limit of 0 (or less) means none, as for the JScript engine.
+std::chrono::steady_clock::time_point deadlineAfter(int timeLimitMs)
+{
+    return timeLimitMs > 0 ? std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs)
+                           : std::chrono::steady_clock::time_point::max();
+}
+
+} // namespace
+
 void Interpreter::releaseAll(int timeLimitMs)
 {
     timedOut_ = false;
-    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs > 0 ? timeLimitMs : 1000);
+    deadline_ = deadlineAfter(timeLimitMs);
     char base;
     stackBase_ = &base;
     callDepth_ = 0;
@@ -219,7 +230,7 @@ script::RunOutcome Interpreter::run(const QString &code, int timeLimitMs, script
     if (error)
         error->clear();
     timedOut_ = false;
-    deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs > 0 ? timeLimitMs : 1000);
+    deadline_ = deadlineAfter(timeLimitMs);
     char base;
     stackBase_ = &base;
     callDepth_ = 0;

@@ -1,4 +1,6 @@
 ' vbscript: runaway nesting and runaway sizes end in errors the script can catch
+' args: --timeout 30000
+' A wide limit of its own: the errors must come first however loaded the machine.
 On Error Resume Next
 s = "Execute s"
 Execute s                                    ' Execute that runs itself

@@ -31,6 +31,7 @@ public:
             {QStringLiteral("tnRed"), {}, script::ValueType::Byte},
             {QStringLiteral("tnTwice"), {{QStringLiteral("x"), script::ValueType::Double}}, script::ValueType::Double},
             {QStringLiteral("tnFail"), {}, script::ValueType::Empty},
+            {QStringLiteral("tnWait"), {{QStringLiteral("ms"), script::ValueType::Long}}, script::ValueType::Empty},
         };
     }
     const QList<script::HostMember> &members() const override { return members_; }
@@ -40,6 +41,7 @@ public:
         case 0: out += args.value(0).toString(); return {};
         case 1: return QVariant(uint(255));
         case 2: return QVariant(args.value(0).toDouble() * 2);
+        case 4: std::this_thread::sleep_for(std::chrono::milliseconds(args.value(0).toInt())); return {};
         default:
             error->number = 5;
             error->description = QStringLiteral("Invalid procedure call or argument");
@@ -102,13 +104,18 @@ TEST(VbsEngine, CompileErrorReportsPositionAndText)
     EXPECT_EQ(r.error.Text, QStringLiteral("y = \"abc"));
 }
 
-TEST(VbsEngine, EndlessLoopStopsNearTheLimit)
+TEST(VbsEngine, TheTimeLimitStopsARunAndZeroMeansNone)
 {
-    const auto t0 = std::chrono::steady_clock::now();
-    const Outcome r = runCode(QStringLiteral("Do\r\nLoop\r\n"), 100);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - t0).count();
+    Outcome r = runCode(QStringLiteral("tnPrint \"a\"\r\nDo\r\nLoop\r\n"), 100);
     EXPECT_EQ(r.outcome, script::RunOutcome::Timeout);
-    EXPECT_LT(ms, 2000); // generous: only a hang fails this
+    EXPECT_EQ(r.out, QStringLiteral("a"));
+    // Waits past a limit of 100 ms, and past the 1000 ms that 0 once turned into,
+    // then runs a loop long enough to look at the clock many times.
+    const QString late = QStringLiteral("tnWait 1100\r\nFor i = 1 To 100000 : Next\r\ntnPrint i\r\n");
+    r = runCode(late, 0);
+    EXPECT_EQ(r.outcome, script::RunOutcome::Ok) << r.error.Description.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("100001"));
+    EXPECT_EQ(runCode(late, 100).outcome, script::RunOutcome::Timeout);
 }
 
 TEST(VbsEngine, ResetForgetsEverything)
