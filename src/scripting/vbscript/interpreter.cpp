@@ -1403,7 +1403,7 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
             raise(err::NoSuchMember, m.name);
         if (it->kind == ClassMember::Kind::Field) {
             Value &field = inst->fields[size_t(it->field)];
-            if (m.args.empty() && !m.hasParens)
+            if (m.args.empty()) // o.V() = 3 sets the field too
                 field = std::move(v);
             else
                 storeElement(field, m.args, f, std::move(v), m.name);
