@@ -6,6 +6,7 @@
 #include "scripting/vbscript/objects.h"
 
 #include <QHash>
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -20,10 +21,8 @@ Value plain(C &c, int i)
 {
     // Objects stand for their default member wherever a value is wanted.
     const Value &v = c.args[i];
-    if (v.isObject() && v.obj && v.obj->kind == HeapObject::Kind::Err)
-        return Value::lng(c.in.err().number);
     if (v.isObject())
-        raise(err::TypeMismatch);
+        return c.in.defaultValue(v);
     return v;
 }
 
@@ -136,10 +135,11 @@ Value fInStrRev(C &c)
     const bool tc = textCompareArg(c, 3);
     if (start == -1)
         start = s.size();
-    if (find.isEmpty())
-        return Value::lng(int32_t(start));
+    // A start past the end finds nothing, even an empty text.
     if (start > s.size())
         return Value::lng(0);
+    if (find.isEmpty())
+        return Value::lng(int32_t(start));
     // The match must end at or before position start.
     const qsizetype from = qsizetype(start) - find.size();
     if (from < 0)
@@ -418,7 +418,10 @@ Value fCBool(C &c)
 
 Value fCByte(C &c)
 {
-    const double d = roundHalfEven(dbl(c, 0));
+    const Value v = plain(c, 0);
+    if (v.type == VarType::Boolean) // True is all bits set, as a byte 255
+        return Value::byte(v.n.b ? 255 : 0);
+    const double d = roundHalfEven(toDouble(v));
     if (!(d >= 0 && d <= 255))
         raise(err::Overflow);
     return Value::byte(uint8_t(d));
@@ -506,12 +509,15 @@ Value fFix(C &c)
 
 Value fRound(C &c)
 {
-    const Value v = toNumber(plain(c, 0));
+    const Value given = plain(c, 0);
+    const Value v = toNumber(given);
     if (v.isNull())
         return v;
     const int32_t digits = c.has(1) ? lng(c, 1) : 0;
     if (digits < 0)
         raise(err::InvalidCall);
+    if (given.type == VarType::Boolean)
+        return given; // whole already, and stays Boolean
     switch (v.type) {
     case VarType::Byte: case VarType::Integer: case VarType::Long: return v;
     default: break;
@@ -550,7 +556,7 @@ Value fSgn(C &c)
 {
     const Value v = toNumber(plain(c, 0));
     if (v.isNull())
-        return v;
+        raise(err::InvalidNull);
     const double d = toDouble(v);
     return Value::integer(int16_t(d > 0 ? 1 : d < 0 ? -1 : 0));
 }
@@ -605,7 +611,12 @@ Value fRandomize(C &c)
 
 Value fIsNumeric(C &c)
 {
-    const Value &v = c.args[0];
+    Value v = c.args[0];
+    if (v.isObject()) {
+        if (!c.in.hasDefault(v))
+            return Value(false);
+        v = c.in.defaultValue(v);
+    }
     switch (v.type) {
     case VarType::Empty: case VarType::Boolean: case VarType::Byte: case VarType::Integer:
     case VarType::Long: case VarType::Single: case VarType::Double: case VarType::Currency:
@@ -722,7 +733,7 @@ Value formatCommon(C &c, double scale, const QString &prefix, const QString &suf
 {
     const Value v = plain(c, 0);
     if (v.isNull())
-        return Value::null();
+        raise(err::TypeMismatch);
     const double x = toDouble(v) * scale;
     int32_t decimals = c.has(1) ? lng(c, 1) : -1;
     if (decimals == -1)
@@ -1112,7 +1123,9 @@ constexpr ConstantDef kConstants[] = {
     {"vbboolean", 11}, {"vbvariant", 12}, {"vbdataobject", 13}, {"vbdecimal", 14}, {"vbbyte", 17},
     {"vbarray", 8192}, {"vbblack", 0}, {"vbred", 0xFF}, {"vbgreen", 0xFF00}, {"vbyellow", 0xFFFF},
     {"vbblue", 0xFF0000}, {"vbmagenta", 0xFF00FF}, {"vbcyan", 0xFFFF00}, {"vbwhite", 0xFFFFFF},
-    {"vbobjecterror", int32_t(0x80040000)},
+    {"vbobjecterror", int32_t(0x80040000)}, {"vbusesystem", 0}, {"vbdatabasecompare", 2},
+    {"vbmsgboxhelpbutton", 16384}, {"vbmsgboxsetforeground", 65536}, {"vbmsgboxright", 524288},
+    {"vbmsgboxrtlreading", 1048576},
 };
 
 } // namespace
@@ -1138,8 +1151,14 @@ bool findConstant(const QString &lower, Value *out)
         return false;
     static const QHash<QString, Value> table = [] {
         QHash<QString, Value> t;
+        static const QLatin1String colours[] = {
+            QLatin1String("vbblack"), QLatin1String("vbred"), QLatin1String("vbgreen"), QLatin1String("vbyellow"),
+            QLatin1String("vbblue"), QLatin1String("vbmagenta"), QLatin1String("vbcyan"), QLatin1String("vbwhite")};
         for (const ConstantDef &c : kConstants) {
-            const bool small = c.value >= -32768 && c.value <= 32767 && QLatin1String(c.name) != QLatin1String("vbred");
+            // Colours are Long whatever their value, like the RGB they stand for.
+            const bool colour = std::find(std::begin(colours), std::end(colours), QLatin1String(c.name))
+                != std::end(colours);
+            const bool small = c.value >= -32768 && c.value <= 32767 && !colour;
             t.insert(QString::fromLatin1(c.name), small ? Value::integer(int16_t(c.value)) : Value::lng(c.value));
         }
         t.insert(QStringLiteral("vbtrue"), Value::integer(-1));

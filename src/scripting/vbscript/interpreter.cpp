@@ -378,7 +378,9 @@ Flow Interpreter::execBlock(const Block &b, Frame &f)
                 throw;
             err_->number = e.number;
             err_->description = e.errDescription.isEmpty() ? e.description : e.errDescription;
-            err_->source = e.source.isEmpty() ? QStringLiteral("VBScript runtime error") : e.source;
+            err_->source = e.source.isEmpty() ? errorSource(e.number) : e.source;
+            err_->helpFile = e.helpFile;
+            err_->helpContext = e.helpContext;
             fl = Flow::Normal;
         }
         if (!pendingTerminate_.empty())
@@ -467,21 +469,6 @@ bool compareOp(Op op, int c)
     }
 }
 
-// A literal on one side makes the other side take its kind: 1 = "1" is True
-// when one of them is written as a literal.
-int compareMixed(const Value &a, const Value &b, bool aLiteral, bool bLiteral)
-{
-    if ((aLiteral || bLiteral) && a.isString() != b.isString() && !a.isNull() && !b.isNull()) {
-        const Value &text = a.isString() ? a : b;
-        const Value &num = a.isString() ? b : a;
-        double d;
-        if (num.isNumeric() && !num.isEmpty() && parseNumber(text.s, &d)) {
-            const Value td = Value::dbl(d);
-            return a.isString() ? compareValues(td, num) : compareValues(num, td);
-        }
-    }
-    return compareValues(a, b);
-}
 } // namespace
 
 Flow Interpreter::execSelect(const SelectStmt &s, Frame &f)
@@ -1019,7 +1006,7 @@ Value Interpreter::eval(const Expr &e, Frame &f)
         switch (u.op) {
         case Op::Neg: return opNeg(v);
         case Op::Not: return opNot(v);
-        default: return toNumber(v);
+        default: return v; // unary + changes nothing, not even a string
         }
     }
     case EK::Paren:
@@ -1083,6 +1070,15 @@ Value Interpreter::evalBinary(const BinaryExpr &e, Frame &f)
         return r;
     }
     }
+}
+
+bool Interpreter::hasDefault(const Value &v) const
+{
+    if (!v.isObject() || !v.obj)
+        return false;
+    if (v.obj->kind == HeapObject::Kind::Instance)
+        return !static_cast<ClassInstance *>(v.obj.get())->cls->defaultMember.isEmpty();
+    return v.obj->kind == HeapObject::Kind::Err;
 }
 
 Value Interpreter::objectDefault(const Value &v)
@@ -1218,7 +1214,7 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
         if (lower0 == QLatin1String("raise")) {
             if (v.empty() || v[0].isMissing())
                 raise(err::WrongArgs, name);
-            const int32_t number = toLong(v[0]);
+            const int number = raisedNumber(toLong(v[0]));
             // Raising "no error" would leave the caller failing with Err.Number 0.
             if (number == 0)
                 raise(err::InvalidCall, name);
@@ -1228,7 +1224,9 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
             if (v.size() > 2 && !v[2].isMissing())
                 e.description = toString(v[2]);
             if (v.size() > 3 && !v[3].isMissing())
-                err_->helpFile = toString(v[3]);
+                e.helpFile = toString(v[3]);
+            if (v.size() > 4 && !v[4].isMissing())
+                e.helpContext = toLong(v[4]);
             throw e;
         }
         raise(err::NoSuchMember, name);

@@ -72,6 +72,10 @@ public:
     static constexpr qsizetype kBigWork = 16 * 1024;
 
     Value eval(const Expr &e, Frame &f);
+    // The value an object stands for where a value is wanted (its default
+    // member); raises the language's error when it has none.
+    Value defaultValue(const Value &v) { return objectDefault(v); }
+    bool hasDefault(const Value &v) const;
 
 private:
     friend class Resolver;

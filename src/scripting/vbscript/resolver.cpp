@@ -366,13 +366,24 @@ private:
             case EK::Unary: {
                 const auto &u = static_cast<const UnaryExpr &>(e);
                 const Value v = fold(*u.operand, s);
-                return u.op == Op::Neg ? opNeg(v) : u.op == Op::Not ? opNot(v) : toNumber(v);
+                return u.op == Op::Neg ? opNeg(v) : u.op == Op::Not ? opNot(v) : v;
             }
             case EK::Binary: {
                 const auto &b = static_cast<const BinaryExpr &>(e);
                 if (b.op == Op::Is)
                     break;
-                return applyOp(b.op, fold(*b.lhs, s), fold(*b.rhs, s));
+                const Value l = fold(*b.lhs, s), r = fold(*b.rhs, s);
+                switch (b.op) {
+                case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
+                    // The same comparison the running code makes.
+                    const int c = compareMixed(l, r, b.lhs->kind == EK::Literal, b.rhs->kind == EK::Literal);
+                    if (c == 2)
+                        return Value::null();
+                    return applyOp(b.op, Value::integer(int16_t(c)), Value::integer(0));
+                }
+                default:
+                    return applyOp(b.op, l, r);
+                }
             }
             case EK::Ident: {
                 const auto &id = static_cast<const IdentExpr &>(e);

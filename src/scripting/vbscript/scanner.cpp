@@ -534,14 +534,16 @@ private:
         }
         if (!digits)
             return false;
-        bool forceLong = false;
+        // A trailing '&' reads the digits as 32 bits, so &HFFFF& is 65535 where
+        // &HFFFF is -1; the type still follows the value.
+        bool wide = false;
         if (p < src_.size() && src_[p] == QLatin1Char('&')) {
-            forceLong = true;
+            wide = true;
             ++p;
         }
         pos_ = p;
         t.type = Tok::Number;
-        if (!forceLong && v <= 0xFFFF)
+        if (wide ? v <= 0x7FFF : v <= 0xFFFF)
             t.index = addNumber(Value::integer(int16_t(uint16_t(v))));
         else
             t.index = addNumber(Value::lng(int32_t(uint32_t(v))));
