@@ -621,6 +621,18 @@ ArrayObject *makeArray(const std::vector<int64_t> &uppers, bool fixed)
     return a;
 }
 
+// What a variable receives from a fixed array (by assignment, as a function's
+// result or as a ByVal argument) is an array of its own that ReDim accepts.
+Value copyOf(Value v)
+{
+    if (v.isArray() && v.arr()->fixed) {
+        ArrayObject *a = v.arr()->clone();
+        a->fixed = false;
+        v.obj = Ref<HeapObject>(a);
+    }
+    return v;
+}
+
 ArrayObject *detach(Value &v)
 {
     ArrayObject *a = v.arr();
@@ -832,7 +844,7 @@ void Interpreter::storeElementValues(Value &var, Value *idx, int n, Value v)
     const int64_t off = a->offset(idx, size_t(n));
     if (off < 0)
         raise(err::SubscriptRange);
-    a->data[size_t(off)] = std::move(v);
+    a->data[size_t(off)] = copyOf(std::move(v));
 }
 
 void Interpreter::storeElement(Value &var, const ExprList &args, Frame &f, Value v, const QString &name)
@@ -1287,7 +1299,7 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
         const Param &prm = p.params[size_t(k)];
         const bool fromExpr = args.exprs && k < int(args.exprs->size());
         if (!fromExpr) {
-            storage[size_t(slot)] = (args.exprs || k >= args.count) ? *args.extra : args.values[k];
+            storage[size_t(slot)] = copyOf((args.exprs || k >= args.count) ? *args.extra : args.values[k]);
             continue;
         }
         const Expr *x = (*args.exprs)[size_t(k)].get();
@@ -1312,7 +1324,7 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
                 continue;
             }
         }
-        storage[size_t(slot)] = eval(*x, *args.frame);
+        storage[size_t(slot)] = copyOf(eval(*x, *args.frame));
     }
     Frame f;
     f.vars = vars.data();
@@ -1359,6 +1371,18 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
         assignMember(static_cast<const MemberExpr &>(target), std::move(v), f, isSet);
         return;
     }
+    if (target.kind == EK::Apply) {
+        // a(1)(2) = v: an element of an array held in an array
+        const auto &ap = static_cast<const ApplyExpr &>(target);
+        std::vector<Value> idx(ap.args.size());
+        for (size_t i = 0; i < ap.args.size(); ++i)
+            idx[i] = evalArg(ap.args[i].get(), f);
+        Value *holder = elementRef(*ap.target, f);
+        if (!holder->isArray())
+            raise(holder->isObject() ? err::IllegalAssign : err::TypeMismatch);
+        storeElementValues(*holder, idx.data(), int(idx.size()), std::move(v));
+        return;
+    }
     if (target.kind != EK::Ident)
         raise(err::IllegalAssign);
     const auto &id = static_cast<const IdentExpr &>(target);
@@ -1382,10 +1406,46 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
     if (id.args.empty() && !id.hasParens) {
         if (!isSet && v.isArray() && p->isArray() && p->arr()->fixed)
             raise(err::FixedArray);
-        *p = std::move(v);
+        *p = copyOf(std::move(v));
         return;
     }
     storeElement(*p, id.args, f, std::move(v), id.name);
+}
+
+Value *Interpreter::elementRef(const Expr &e, Frame &f)
+{
+    const ExprList *args = nullptr;
+    Value *base = nullptr;
+    std::vector<Value> idx;
+    auto indices = [&](const ExprList &list) {
+        idx.resize(list.size());
+        for (size_t i = 0; i < list.size(); ++i)
+            idx[i] = evalArg(list[i].get(), f);
+    };
+    if (e.kind == EK::Ident) {
+        const auto &id = static_cast<const IdentExpr &>(e);
+        args = &id.args;
+        indices(*args);
+        base = varPtr(id, f, true);
+        if (!base)
+            raise(err::IllegalAssign, id.name);
+        if (args->empty())
+            return base;
+    } else if (e.kind == EK::Apply) {
+        const auto &ap = static_cast<const ApplyExpr &>(e);
+        args = &ap.args;
+        indices(*args);
+        base = elementRef(*ap.target, f);
+    } else {
+        raise(err::IllegalAssign);
+    }
+    if (!base->isArray())
+        raise(err::TypeMismatch);
+    ArrayObject *a = detach(*base);
+    const int64_t off = a->offset(idx.data(), idx.size());
+    if (off < 0)
+        raise(err::SubscriptRange);
+    return &a->data[size_t(off)];
 }
 
 void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSet)
@@ -1402,7 +1462,7 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
         if (it->kind == ClassMember::Kind::Field) {
             Value &field = inst->fields[size_t(it->field)];
             if (m.args.empty()) // o.V() = 3 sets the field too
-                field = std::move(v);
+                field = copyOf(std::move(v));
             else
                 storeElement(field, m.args, f, std::move(v), m.name);
             return;

@@ -110,6 +110,8 @@ private:
     void storeElementValues(Value &var, Value *idx, int n, Value v);
     Value objectDefault(const Value &v); // the default member of an object, for a Let
     void assignTo(const Expr &target, Value v, Frame &f, bool isSet);
+    // Where an array element named by a(i) or a(i)(j) lives, ready to write.
+    Value *elementRef(const Expr &e, Frame &f);
     void assignMember(const MemberExpr &m, Value v, Frame &f, bool isSet);
 
     // Calls. Arguments come either from expressions in the caller's frame
