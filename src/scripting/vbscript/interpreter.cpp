@@ -197,6 +197,12 @@ void Interpreter::checkTime()
     }
 }
 
+void Interpreter::abortRun()
+{
+    timedOut_ = true;
+    throw VbsAbort{};
+}
+
 inline void tick(Interpreter &in, unsigned &ticks)
 {
     if ((++ticks & 1023) == 0)
@@ -556,6 +562,17 @@ Flow Interpreter::execFor(const ForStmt &s, Frame &f)
 Flow Interpreter::execForEach(const ForEachStmt &s, Frame &f)
 {
     Value coll = eval(*s.collection, f);
+    if (coll.isObject() && coll.obj && coll.obj->kind == HeapObject::Kind::Builtin) {
+        // A collection of the language's own (Matches, SubMatches): walk a
+        // copy of its elements as an array.
+        std::vector<Value> items;
+        if (!static_cast<BuiltinObject *>(coll.obj.get())->items(&items))
+            raise(err::NotCollection);
+        auto *a = new ArrayObject;
+        a->dims.push_back({0, int32_t(items.size())});
+        a->data = std::move(items);
+        coll = Value::array(a);
+    }
     if (!coll.isArray()) {
         if (coll.isObject())
             raise(err::NotCollection);
@@ -1090,6 +1107,8 @@ bool Interpreter::hasDefault(const Value &v) const
         return false;
     if (v.obj->kind == HeapObject::Kind::Instance)
         return !static_cast<ClassInstance *>(v.obj.get())->cls->defaultMember.isEmpty();
+    if (v.obj->kind == HeapObject::Kind::Builtin)
+        return static_cast<BuiltinObject *>(v.obj.get())->hasDefault();
     return v.obj->kind == HeapObject::Kind::Err;
 }
 
@@ -1110,13 +1129,24 @@ Value Interpreter::objectDefault(const Value &v)
     }
     if (v.obj->kind == HeapObject::Kind::Err)
         return Value::lng(err_->number);
+    if (v.obj->kind == HeapObject::Kind::Builtin) {
+        auto *b = static_cast<BuiltinObject *>(v.obj.get());
+        if (b->hasDefault()) {
+            const Ref<HeapObject> keep(b);
+            std::vector<Value> none;
+            return b->get(*this, QString(), QString(), none);
+        }
+    }
     raise(err::NoSuchMember);
 }
 
 Value Interpreter::evalNew(const NewExpr &e)
 {
-    if (e.global->kind != GlobalEntry::Kind::Class)
+    if (e.global->kind != GlobalEntry::Kind::Class) {
+        if (HeapObject *o = newBuiltinObject(e.lower))
+            return Value::object(o);
         raise(err::ClassNotDefined, e.className);
+    }
     return newInstance(e.global->cls);
 }
 
@@ -1206,6 +1236,10 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
         if (idx < 0)
             raise(err::NoSuchMember, name);
         return callHost(h->host, idx, args);
+    }
+    case HeapObject::Kind::Builtin: {
+        std::vector<Value> v = argValues(args);
+        return static_cast<BuiltinObject *>(o)->get(*this, lower0, name, v);
     }
     case HeapObject::Kind::Err: {
         std::vector<Value> v = argValues(args);
@@ -1479,6 +1513,12 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
             return;
         }
         raise(err::IllegalAssign, m.name);
+    }
+    if (obj.obj->kind == HeapObject::Kind::Builtin) {
+        if (!m.args.empty())
+            raise(err::WrongArgs, m.name);
+        static_cast<BuiltinObject *>(obj.obj.get())->set(*this, m.lower, m.name, std::move(v));
+        return;
     }
     if (obj.obj->kind == HeapObject::Kind::Err) {
         if (m.lower == QLatin1String("number"))

@@ -63,6 +63,8 @@ public:
     double rnd(double arg);
     void randomize(const Value *seed);
     void checkTime();
+    // Ends the run as if its time were up.
+    [[noreturn]] void abortRun();
     // "Out of stack space" before the C++ stack runs out, however deep the
     // script nests calls, Execute or Eval.
     void checkStack();
