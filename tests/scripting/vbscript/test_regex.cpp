@@ -1,0 +1,80 @@
+// The regular-expression core: what the language's pattern syntax becomes for
+// PCRE2, and the replacement text. Matching itself is checked from scripts
+// (regexp.vbs); these are the cases a script can hardly isolate.
+
+#include "scripting/vbscript/regex.h"
+
+#include <gtest/gtest.h>
+
+using namespace tintwell::vbs;
+
+namespace {
+
+std::vector<RegexMatch> all(const QString &pattern, const QString &subject, RegexFlags flags = {})
+{
+    Regex re;
+    EXPECT_TRUE(re.compile(pattern, flags)) << pattern.toStdString();
+    std::vector<RegexMatch> out;
+    EXPECT_EQ(re.matchAll(subject, -1, &out), Regex::Status::Ok);
+    return out;
+}
+
+TEST(Regex, LettersThatAreNoEscapeOfTheLanguageStandForThemselves)
+{
+    // \A, \Q, \z, \h mean something else to PCRE2.
+    EXPECT_EQ(all(QStringLiteral("\\A\\Q\\z\\h"), QStringLiteral("xAQzh")).size(), 1u);
+    EXPECT_EQ(all(QStringLiteral("\\v"), QStringLiteral("a\vb\nc")).size(), 1u);
+    EXPECT_EQ(all(QStringLiteral("a\\0"), QString::fromUtf16(u"a\0", 2)).size(), 1u);
+}
+
+TEST(Regex, ClassesKeepTheLanguageMeaning)
+{
+    EXPECT_EQ(all(QStringLiteral("[[:a]"), QStringLiteral("[:a")).size(), 3u); // no POSIX classes
+    EXPECT_TRUE(all(QStringLiteral("a[]"), QStringLiteral("a")).empty());      // matches nothing
+    EXPECT_EQ(all(QStringLiteral("[^]"), QStringLiteral("\n\r")).size(), 2u);  // any character
+    EXPECT_EQ(all(QStringLiteral("[\\s]"), QString(QChar(0x3000))).size(), 1u);
+}
+
+TEST(Regex, DotAndDollarStopAtEveryLineEnd)
+{
+    EXPECT_TRUE(all(QStringLiteral("."), QString(QChar(0x2028))).empty());
+    EXPECT_TRUE(all(QStringLiteral("a$"), QStringLiteral("a\n")).empty());
+    RegexFlags ml;
+    ml.multiline = true;
+    EXPECT_EQ(all(QStringLiteral("^\\w$"), QStringLiteral("a\nb\r\nc"), ml).size(), 3u);
+}
+
+TEST(Regex, EmptyMatchesStepOnByOneAndGroupsMayBeUnset)
+{
+    const auto m = all(QStringLiteral("(x)?y*"), QStringLiteral("ab"));
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[2].whole.start, 2);
+    EXPECT_FALSE(m[0].groups[0].matched());
+    // A back reference to a group that took no part matches the empty text.
+    EXPECT_EQ(all(QStringLiteral("(a)?\\1b"), QStringLiteral("b")).size(), 1u);
+}
+
+TEST(Regex, BadPatternsAreRefusedAndRunawaysStop)
+{
+    Regex re;
+    EXPECT_FALSE(re.compile(QStringLiteral("(a"), {}));
+    bool found = true;
+    RegexMatch m;
+    EXPECT_EQ(re.matchAt(QStringLiteral("a"), 0, &m, &found), Regex::Status::BadPattern);
+    ASSERT_TRUE(re.compile(QStringLiteral("^(a|aa)+$"), {}));
+    EXPECT_EQ(re.matchAt(QString(60, QLatin1Char('a')) + QLatin1Char('!'), 0, &m, &found), Regex::Status::StepLimit);
+    EXPECT_FALSE(found);
+}
+
+TEST(Regex, ReplacementForms)
+{
+    const QString subject = QStringLiteral("say hello now");
+    const auto ok = all(QStringLiteral("(h)(e)(l)l(o)"), subject);
+    ASSERT_EQ(ok.size(), 1u);
+    EXPECT_EQ(Regex::expand(QStringLiteral("[$&|$`|$'|$$|$1$4|$5|$04|$]"), subject, ok[0]).toStdString(),
+              "[hello|say | now|$|ho|$5|$04|$]");
+    EXPECT_EQ(Regex::expand(QStringLiteral("$11"), subject, ok[0]).toStdString(), "h1"); // no group 11: $1 then 1
+    EXPECT_EQ(Regex::expand(QStringLiteral("no dollars"), subject, ok[0]).toStdString(), "no dollars");
+}
+
+} // namespace
