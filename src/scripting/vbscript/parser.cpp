@@ -643,14 +643,21 @@ private:
     {
         while (true) {
             statementInto(b);
-            if (accept(Tok::Colon)) {
-                if (at(Tok::Newline) || at(Tok::End) || at(Tok::Else))
+            if (at(Tok::Colon)) {
+                // "... Else x = 2 : End Function" or "... : Next" closes the
+                // enclosing block: the colon is left to end this statement.
+                const Tok next = peek().type;
+                if ((next == Tok::EndKw && peek(2).type != Tok::If) || next == Tok::Next || next == Tok::Loop
+                    || next == Tok::Wend)
+                    break;
+                advance();
+                if (at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw))
                     break;
                 continue;
             }
             break;
         }
-        if (!(at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw)))
+        if (!(at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw) || at(Tok::Colon)))
             fail(err::ExpectedEndOfStatement);
     }
 

@@ -89,3 +89,22 @@ End With
 tnPrint -3 ^ 2 & " " & 2 ^ -2 & " " & -2 ^ 3 & " " & 2 ^ 3 ^ 2 & " " & 10 - 2 ^ 2 & vbCrLf   ' expect: 9 0.25 -8 64 6
 x = 3
 tnPrint -x ^ 2 & " " & (-x) ^ 2 & " " & -(x ^ 2) & vbCrLf    ' expect: 9 9 -9
+
+' Whole blocks on one line.
+Do : cnt = cnt + 1 : Loop Until cnt > 3 : tnPrint cnt & " "
+For i = 1 To 3 : digits = digits & i : Next : tnPrint digits & " "
+While w < 2 : w = w + 1 : Wend : tnPrint w & " "
+Select Case cnt : Case 4 : tnPrint "four" : End Select
+tnPrint vbCrLf                                               ' expect: 4 123 2 four
+Class Pair : Public A, B : End Class : Set pr = New Pair : With pr : .A = 1 : .B = 2 : End With
+tnPrint pr.A + pr.B & vbCrLf                                 ' expect: 3
+
+' A one-line If inside a one-line block ends where that block ends.
+Function Pick(a) : If a Then Pick = "yes" Else Pick = "no" : End Function
+tnPrint Pick(True) & Pick(False) & vbCrLf                    ' expect: yesno
+For i = 1 To 3 : If i = 2 Then tnPrint "two" : Next
+tnPrint vbCrLf                                               ' expect: two
+If 1 Then tnPrint "a" : tnPrint "b" Else tnPrint "c" : tnPrint "d"
+If 0 Then tnPrint "a" : tnPrint "b" Else tnPrint "c" : tnPrint "d"
+If 1 Then tnPrint "e" : End If
+tnPrint vbCrLf                                               ' expect: abcde
