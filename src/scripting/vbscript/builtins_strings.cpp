@@ -110,8 +110,9 @@ Value fInStrRev(C &c)
 
 Value fReplace(C &c)
 {
+    // Unlike most string functions, Replace has no Null result.
     if (anyNull(c, 3))
-        return Value::null();
+        raise(err::InvalidNull);
     const QString s = text(c, 0), find = text(c, 1), repl = text(c, 2);
     const int64_t start = c.has(3) ? lng(c, 3) : 1;
     int64_t count = c.has(4) ? lng(c, 4) : -1;

@@ -20,7 +20,8 @@ Try "x = CInt(Null)" : Try "x = CByte(-1)" : Try "x = CByte(""x"")" : Try "x = C
 tnPrint results & vbCrLf                                            ' expect: 94 13 13 13 94 6 13 6
 results = ""
 Try "x = Abs(Null)" : Try "x = Int(Null)" : Try "x = Fix(Null)" : Try "x = Hex(Null)" : Try "x = Len(Null)"
-tnPrint results & IsNull(Abs(Null)) & IsNull(Int(Null)) & IsNull(Hex(Null)) & vbCrLf   ' expect: 0 0 0 0 0 TrueTrueTrue
+Try "x = Replace(Null, ""a"", ""b"")" : Try "x = Replace(""a"", Null, ""b"")"
+tnPrint results & IsNull(Abs(Null)) & IsNull(Int(Null)) & IsNull(Hex(Null)) & vbCrLf   ' expect: 0 0 0 0 0 94 94 TrueTrueTrue
 tnPrint InStrRev("", "", 3) & " " & InStrRev("abc", "", 3) & " " & InStrRev("abc", "", 4) & " " & InStrRev("abcb", "b") & " " & InStrRev("", "") & vbCrLf   ' expect: 0 3 0 4 0
 
 ' Err.Source as the language writes it.
@@ -61,4 +62,4 @@ Err.Clear
 Err.Raise 0
 tnPrint Err.Number & vbCrLf                                         ' expect: 5
 On Error GoTo 0
-Err.Raise 65536                                                     ' expect-error: 5 line 64
+Err.Raise 65536                                                     ' expect-error: 5 line 65
