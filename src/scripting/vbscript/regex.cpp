@@ -162,8 +162,11 @@ bool Regex::compile(const QString &pattern, RegexFlags flags, qsizetype *errorOf
 {
     d_->clear();
     const QString translated = translatePattern(pattern);
-    uint32_t options = PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF | PCRE2_NEVER_UTF
-        | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C;
+    // UTF-16 mode for Unicode case folding (é and É), with lone surrogates
+    // allowed in subjects as the language's strings allow them; no Unicode
+    // properties, so \w, \d and \b stay ASCII as the language has them.
+    uint32_t options = PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF | PCRE2_UTF
+        | PCRE2_MATCH_INVALID_UTF | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C;
     if (flags.ignoreCase)
         options |= PCRE2_CASELESS;
     if (flags.multiline)

@@ -54,6 +54,21 @@ TEST(Regex, EmptyMatchesStepOnByOneAndGroupsMayBeUnset)
     EXPECT_EQ(all(QStringLiteral("(a)?\\1b"), QStringLiteral("b")).size(), 1u);
 }
 
+TEST(Regex, CaseFoldsBeyondAsciiAndIndexesCountCodeUnits)
+{
+    RegexFlags ic;
+    ic.ignoreCase = true;
+    EXPECT_EQ(all(QString::fromUtf16(u"\u00e9"), QString::fromUtf16(u"CAF\u00c9"), ic).size(), 1u);
+    // A lone surrogate in the subject is text like any other.
+    QString subject = QStringLiteral("x");
+    subject += QChar(0xD800);
+    subject += QStringLiteral("ab");
+    const auto m = all(QStringLiteral("a"), subject);
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].whole.start, 2);
+    EXPECT_TRUE(all(QStringLiteral("\\w"), QString::fromUtf16(u"\u00e9")).empty()); // \w stays ASCII
+}
+
 TEST(Regex, BadPatternsAreRefusedAndRunawaysStop)
 {
     Regex re;
@@ -61,6 +76,7 @@ TEST(Regex, BadPatternsAreRefusedAndRunawaysStop)
     bool found = true;
     RegexMatch m;
     EXPECT_EQ(re.matchAt(QStringLiteral("a"), 0, &m, &found), Regex::Status::BadPattern);
+    EXPECT_FALSE(re.compile(QString(QChar(0xD800)), {})); // a pattern must be whole UTF-16
     ASSERT_TRUE(re.compile(QStringLiteral("^(a|aa)+$"), {}));
     EXPECT_EQ(re.matchAt(QString(60, QLatin1Char('a')) + QLatin1Char('!'), 0, &m, &found), Regex::Status::StepLimit);
     EXPECT_FALSE(found);
