@@ -640,13 +640,22 @@ ArrayObject *makeArray(const std::vector<int64_t> &uppers, bool fixed)
 
 // What a variable receives from a fixed array (by assignment, as a function's
 // result or as a ByVal argument) is an array of its own that ReDim accepts.
-Value copyOf(Value v)
+void unfixSlow(Value &v)
 {
-    if (v.isArray() && v.arr()->fixed) {
-        ArrayObject *a = v.arr()->clone();
-        a->fixed = false;
-        v.obj = Ref<HeapObject>(a);
-    }
+    ArrayObject *a = v.arr()->clone();
+    a->fixed = false;
+    v.obj = Ref<HeapObject>(a);
+}
+
+inline void unfix(Value &v)
+{
+    if (v.type == VarType::Array && v.arr()->fixed) [[unlikely]]
+        unfixSlow(v);
+}
+
+inline Value copyOf(Value v)
+{
+    unfix(v);
     return v;
 }
 
@@ -861,7 +870,8 @@ void Interpreter::storeElementValues(Value &var, Value *idx, int n, Value v)
     const int64_t off = a->offset(idx, size_t(n));
     if (off < 0)
         raise(err::SubscriptRange);
-    a->data[size_t(off)] = copyOf(std::move(v));
+    unfix(v);
+    a->data[size_t(off)] = std::move(v);
 }
 
 void Interpreter::storeElement(Value &var, const ExprList &args, Frame &f, Value v, const QString &name)
@@ -1358,7 +1368,8 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
                 continue;
             }
         }
-        storage[size_t(slot)] = copyOf(eval(*x, *args.frame));
+        storage[size_t(slot)] = eval(*x, *args.frame);
+        unfix(storage[size_t(slot)]);
     }
     Frame f;
     f.vars = vars.data();
@@ -1440,7 +1451,8 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
     if (id.args.empty() && !id.hasParens) {
         if (!isSet && v.isArray() && p->isArray() && p->arr()->fixed)
             raise(err::FixedArray);
-        *p = copyOf(std::move(v));
+        unfix(v);
+        *p = std::move(v);
         return;
     }
     storeElement(*p, id.args, f, std::move(v), id.name);
@@ -1495,8 +1507,10 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
             raise(err::NoSuchMember, m.name);
         if (it->kind == ClassMember::Kind::Field) {
             Value &field = inst->fields[size_t(it->field)];
-            if (m.args.empty()) // o.V() = 3 sets the field too
-                field = copyOf(std::move(v));
+            if (m.args.empty()) { // o.V() = 3 sets the field too
+                unfix(v);
+                field = std::move(v);
+            }
             else
                 storeElement(field, m.args, f, std::move(v), m.name);
             return;
