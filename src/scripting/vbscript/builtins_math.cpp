@@ -56,10 +56,13 @@ Value fCLng(C &c) { return Value::lng(toLong(plain(c, 0))); }
 
 Value fCSng(C &c)
 {
+    // Rounded to the nearest Single first: a value just past the largest
+    // Single that rounds down to it is no overflow.
     const double d = dbl(c, 0);
-    if (std::fabs(d) > 3.402823466e38)
+    const float f = float(d);
+    if (std::isinf(f) || std::isnan(f))
         raise(err::Overflow);
-    return Value::single(float(d));
+    return Value::single(f);
 }
 
 Value fCDbl(C &c) { return Value::dbl(dbl(c, 0)); }

@@ -6,6 +6,8 @@ tnPrint TypeName(+"12") & " " & +"12" & "|" & TypeName(+Empty) & " " & TypeName(
 ' Single keeps 24 bits of mantissa and shows 7 digits.
 tnPrint CSng(1.1) & " " & CDbl(CSng(1.1)) & " " & CSng(16777217) & " " & CDbl(CSng(16777217)) & vbCrLf   ' expect: 1.1 1.10000002384186 1.677722E+07 16777216
 tnPrint CSng("3.14159265") & " " & CSng(2.5) & " " & CDbl(CSng(1.00000005)) & " " & TypeName(CSng(1) * 2) & vbCrLf   ' expect: 3.141593 2.5 1 Single
+' The largest Single, also written with more digits than it has; past it, Overflow.
+tnPrint CSng(3.4028235E+38) & " " & CSng(-3.40282356E+38) & " " & CSng("1e-46") & " " & (CSng(1.1) = 1.1) & (CSng(1.5) = 1.5) & vbCrLf   ' expect: 3.402823E+38 -3.402823E+38 0 FalseTrue
 
 ' Errors come in the order the language checks them.
 On Error Resume Next
@@ -16,8 +18,8 @@ Sub Try(code)
     results = results & Err.Number & " "
 End Sub
 Try "x = Sgn(Null)" : Try "x = FormatNumber(Null)" : Try "x = FormatPercent(Null)" : Try "x = FormatCurrency(Null)"
-Try "x = CInt(Null)" : Try "x = CByte(-1)" : Try "x = CByte(""x"")" : Try "x = CLng(""9e9"")"
-tnPrint results & vbCrLf                                            ' expect: 94 13 13 13 94 6 13 6
+Try "x = CInt(Null)" : Try "x = CByte(-1)" : Try "x = CByte(""x"")" : Try "x = CLng(""9e9"")" : Try "x = CSng(3.5E+38)"
+tnPrint results & vbCrLf                                            ' expect: 94 13 13 13 94 6 13 6 6
 results = ""
 Try "x = Abs(Null)" : Try "x = Int(Null)" : Try "x = Fix(Null)" : Try "x = Hex(Null)" : Try "x = Len(Null)"
 Try "x = Replace(Null, ""a"", ""b"")" : Try "x = Replace(""a"", Null, ""b"")"
@@ -62,4 +64,4 @@ Err.Clear
 Err.Raise 0
 tnPrint Err.Number & vbCrLf                                         ' expect: 5
 On Error GoTo 0
-Err.Raise 65536                                                     ' expect-error: 5 line 65
+Err.Raise 65536                                                     ' expect-error: 5 line 67
