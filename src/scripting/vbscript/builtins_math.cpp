@@ -255,7 +255,14 @@ Value fIsDate(C &c)
     return Value(false);
 }
 
-Value fVarType(C &c) { return Value::integer(int16_t(varType(c.args[0]))); }
+Value fVarType(C &c)
+{
+    // An object with a default member reports the type of that member's value.
+    const Value &v = c.args[0];
+    if (v.isObject() && c.in.hasDefault(v))
+        return Value::integer(int16_t(varType(c.in.defaultValue(v))));
+    return Value::integer(int16_t(varType(v)));
+}
 Value fTypeName(C &c) { return Value::str(typeName(c.args[0])); }
 
 const BuiltinInfo kTable[] = {

@@ -21,7 +21,7 @@ Select Case MakeNum(2)
 Case 1 : tnPrint "one"
 Case 2 : tnPrint "two" & vbCrLf                                                                ' expect: two
 End Select
-tnPrint TypeName(n) & " " & IsObject(n) & " " & VarType(n.Value) & vbCrLf                      ' expect: Num True 5
+tnPrint TypeName(n) & " " & IsObject(n) & " " & VarType(n) & " " & VarType(MakeNum("s")) & vbCrLf   ' expect: Num True 5 8
 x = n
 tnPrint TypeName(x) & vbCrLf                                                                   ' expect: Double
 
@@ -45,4 +45,4 @@ Err.Clear
 x = "a" & p
 tnPrint Err.Number & " "
 Err.Clear
-tnPrint IsNumeric(p) & vbCrLf                                                                  ' expect: 438 438 False
+tnPrint IsNumeric(p) & " " & VarType(p) & vbCrLf                                               ' expect: 438 438 False 9
