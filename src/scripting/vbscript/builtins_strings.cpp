@@ -25,39 +25,39 @@ Value fLen(C &c)
 
 Value fLeft(C &c)
 {
-    if (c.args[0].isNull())
-        return Value::null();
+    // The length is checked before a Null text gives Null.
     const int32_t n = lng(c, 1);
     if (n < 0)
         raise(err::InvalidCall);
+    if (c.args[0].isNull())
+        return Value::null();
     return Value::str(text(c, 0).left(n));
 }
 
 Value fRight(C &c)
 {
-    if (c.args[0].isNull())
-        return Value::null();
+    // The length is checked before a Null text gives Null.
     const int32_t n = lng(c, 1);
     if (n < 0)
         raise(err::InvalidCall);
+    if (c.args[0].isNull())
+        return Value::null();
     return Value::str(text(c, 0).right(n));
 }
 
 Value fMid(C &c)
 {
-    if (c.args[0].isNull())
-        return Value::null();
+    // Start and length are checked before a Null text gives Null.
     const int32_t start = lng(c, 1);
     if (start < 1)
         raise(err::InvalidCall);
+    const int32_t n = c.has(2) ? lng(c, 2) : -1;
+    if (c.has(2) && n < 0)
+        raise(err::InvalidCall);
+    if (c.args[0].isNull())
+        return Value::null();
     const QString s = text(c, 0);
-    if (c.has(2)) {
-        const int32_t n = lng(c, 2);
-        if (n < 0)
-            raise(err::InvalidCall);
-        return Value::str(s.mid(start - 1, n));
-    }
-    return Value::str(s.mid(start - 1));
+    return Value::str(c.has(2) ? s.mid(start - 1, n) : s.mid(start - 1));
 }
 
 Value fInStr(C &c)
@@ -175,11 +175,13 @@ QChar chrOf(int32_t code);
 
 Value fString(C &c)
 {
-    if (c.args[1].isNull() || c.args[0].isNull())
-        return Value::null();
+    // The count is a number first: Null there is an error, Null as the
+    // character gives Null.
     const int32_t n = lng(c, 0);
     if (n < 0)
         raise(err::InvalidCall);
+    if (c.args[1].isNull())
+        return Value::null();
     if (n > kMaxStringLength)
         raise(err::OutOfMemory);
     QChar ch;

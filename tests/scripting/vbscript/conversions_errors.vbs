@@ -24,6 +24,10 @@ results = ""
 Try "x = Abs(Null)" : Try "x = Int(Null)" : Try "x = Fix(Null)" : Try "x = Hex(Null)" : Try "x = Len(Null)"
 Try "x = Replace(Null, ""a"", ""b"")" : Try "x = Replace(""a"", Null, ""b"")"
 tnPrint results & IsNull(Abs(Null)) & IsNull(Int(Null)) & IsNull(Hex(Null)) & vbCrLf   ' expect: 0 0 0 0 0 94 94 TrueTrueTrue
+' Number arguments are checked before a Null text gives Null.
+results = ""
+Try "x = Left(Null, -1)" : Try "x = Right(Null, Null)" : Try "x = Mid(Null, 0)" : Try "x = Mid(Null, 1, -1)" : Try "x = String(Null, ""a"")"
+tnPrint results & IsNull(Left(Null, 1)) & IsNull(Mid(Null, 2, 1)) & IsNull(String(2, Null)) & vbCrLf   ' expect: 5 94 5 5 94 TrueTrueTrue
 tnPrint InStrRev("", "", 3) & " " & InStrRev("abc", "", 3) & " " & InStrRev("abc", "", 4) & " " & InStrRev("abcb", "b") & " " & InStrRev("", "") & vbCrLf   ' expect: 0 3 0 4 0
 
 ' Err.Source as the language writes it.
@@ -64,4 +68,4 @@ Err.Clear
 Err.Raise 0
 tnPrint Err.Number & vbCrLf                                         ' expect: 5
 On Error GoTo 0
-Err.Raise 65536                                                     ' expect-error: 5 line 67
+Err.Raise 65536                                                     ' expect-error: 5 line 71
