@@ -257,9 +257,10 @@ Value fIsDate(C &c)
 
 Value fVarType(C &c)
 {
-    // An object with a default member reports the type of that member's value.
+    // An object of a script's class (or a Match) with a default member
+    // reports the type of that member's value; Err stays an object.
     const Value &v = c.args[0];
-    if (v.isObject() && c.in.hasDefault(v))
+    if (v.isObject() && v.obj && v.obj->kind != HeapObject::Kind::Err && c.in.hasDefault(v))
         return Value::integer(int16_t(varType(c.in.defaultValue(v))));
     return Value::integer(int16_t(varType(v)));
 }
