@@ -26,31 +26,35 @@ void wantArgs(const std::vector<Value> &args, size_t n, const QString &name)
             raise(err::WrongArgs, name);
 }
 
-// Count, Item(i) and For Each over a fixed list; Item is the default member.
+// Count, Item(i) and For Each; Item is the default member.
 class Collection : public BuiltinObject
 {
 public:
-    std::vector<Value> list;
+    virtual size_t size() const = 0;
+    virtual Value at(size_t i) = 0;
 
     Value get(Interpreter &in, const QString &lower, const QString &name, std::vector<Value> &args) override
     {
         if (lower == QLatin1String("count")) {
             wantArgs(args, 0, name);
-            return Value::lng(int32_t(list.size()));
+            return Value::lng(int32_t(size()));
         }
         if (lower.isEmpty() || lower == QLatin1String("item")) {
             wantArgs(args, 1, name);
             const int32_t i = toLong(plainValue(in, args[0]));
-            if (i < 0 || size_t(i) >= list.size())
+            if (i < 0 || size_t(i) >= size())
                 raise(err::InvalidCall, name);
-            return list[size_t(i)];
+            return at(size_t(i));
         }
         raise(err::NoSuchMember, name);
     }
 
-    bool items(std::vector<Value> *out) const override
+    bool items(std::vector<Value> *out) override
     {
-        *out = list;
+        out->clear();
+        out->reserve(size());
+        for (size_t i = 0; i < size(); ++i)
+            out->push_back(at(i));
         return true;
     }
 };
@@ -58,13 +62,10 @@ public:
 class SubMatchesObject : public Collection
 {
 public:
+    std::vector<Value> list;
     QString typeName() const override { return QStringLiteral("ISubMatches"); }
-};
-
-class MatchesObject : public Collection
-{
-public:
-    QString typeName() const override { return QStringLiteral("IMatchCollection2"); }
+    size_t size() const override { return list.size(); }
+    Value at(size_t i) override { return list[i]; }
 };
 
 class MatchObject : public BuiltinObject
@@ -93,6 +94,49 @@ public:
         raise(err::NoSuchMember, name);
     }
 };
+
+// The matches keep their spans and the subject; a Match object is made the
+// first time a script asks for it, so a long list costs little until used.
+class MatchesObject : public Collection
+{
+public:
+    QString subject;
+    std::vector<RegexMatch> spans;
+    std::vector<Value> made;
+
+    QString typeName() const override { return QStringLiteral("IMatchCollection2"); }
+    size_t size() const override { return spans.size(); }
+
+    Value at(size_t i) override
+    {
+        if (made.size() != spans.size())
+            made.resize(spans.size());
+        if (made[i].isEmpty())
+            made[i] = matchValue(spans[i]);
+        return made[i];
+    }
+
+private:
+    Value matchValue(const RegexMatch &m) const
+    {
+        auto *match = new MatchObject;
+        const Value result = Value::object(match);
+        match->value = subject.mid(m.whole.start, m.whole.length);
+        match->firstIndex = int32_t(m.whole.start);
+        auto *subs = new SubMatchesObject;
+        match->subMatches = Value::object(subs);
+        subs->list.reserve(m.groups.size());
+        for (const RegexMatch::Span &g : m.groups)
+            subs->list.push_back(g.matched() ? Value::str(subject.mid(g.start, g.length)) : Value());
+        return result;
+    }
+};
+
+// More matches than this from one Execute is "Out of memory": each may become
+// an object a script holds.
+constexpr size_t kMaxMatches = 1 << 20;
+// Between matches of one long search the clock is read this often.
+constexpr int kMatchesPerTimeCheck = 4096;
 
 class RegExpObject : public BuiltinObject
 {
@@ -127,31 +171,43 @@ public:
         }
         if (lower == QLatin1String("execute")) {
             wantArgs(args, 1, name);
-            const QString subject = toString(plainValue(in, args[0]));
-            std::vector<RegexMatch> found;
-            check(in, compiled().matchAll(subject, global_ ? -1 : 1, &found), subject);
             auto *matches = new MatchesObject;
             const Value result = Value::object(matches);
-            matches->list.reserve(found.size());
-            for (const RegexMatch &m : found)
-                matches->list.push_back(matchValue(subject, m));
+            matches->subject = toString(plainValue(in, args[0]));
+            int sinceCheck = 0;
+            const Regex::Status st = compiled().forEachMatch(matches->subject, global_ ? -1 : 1, [&](const RegexMatch &m) {
+                if (matches->spans.size() >= kMaxMatches)
+                    raise(err::OutOfMemory);
+                matches->spans.push_back(m);
+                if (++sinceCheck == kMatchesPerTimeCheck) {
+                    sinceCheck = 0;
+                    in.checkTime();
+                }
+                return true;
+            });
+            check(in, st, matches->subject);
             return result;
         }
         if (lower == QLatin1String("replace")) {
             wantArgs(args, 2, name);
             const QString subject = toString(plainValue(in, args[0]));
             const QString with = toString(plainValue(in, args[1]));
-            std::vector<RegexMatch> found;
-            check(in, compiled().matchAll(subject, global_ ? -1 : 1, &found), subject);
             QString out;
             qsizetype at = 0;
-            for (const RegexMatch &m : found) {
+            int sinceCheck = 0;
+            const Regex::Status st = compiled().forEachMatch(subject, global_ ? -1 : 1, [&](const RegexMatch &m) {
                 out += QStringView(subject).mid(at, m.whole.start - at);
                 out += Regex::expand(with, subject, m);
                 if (out.size() > kMaxStringLength)
                     raise(err::OutOfMemory);
                 at = m.whole.start + m.whole.length;
-            }
+                if (++sinceCheck == kMatchesPerTimeCheck) {
+                    sinceCheck = 0;
+                    in.checkTime();
+                }
+                return true;
+            });
+            check(in, st, subject);
             out += QStringView(subject).mid(at);
             if (out.size() > kMaxStringLength)
                 raise(err::OutOfMemory);
@@ -199,20 +255,6 @@ private:
             raise(kRegexSyntax);
         if (subject.size() > Interpreter::kBigWork)
             in.checkTime();
-    }
-
-    static Value matchValue(const QString &subject, const RegexMatch &m)
-    {
-        auto *match = new MatchObject;
-        const Value result = Value::object(match);
-        match->value = subject.mid(m.whole.start, m.whole.length);
-        match->firstIndex = int32_t(m.whole.start);
-        auto *subs = new SubMatchesObject;
-        match->subMatches = Value::object(subs);
-        subs->list.reserve(m.groups.size());
-        for (const RegexMatch::Span &g : m.groups)
-            subs->list.push_back(g.matched() ? Value::str(subject.mid(g.start, g.length)) : Value());
-        return result;
     }
 
     QString pattern_;

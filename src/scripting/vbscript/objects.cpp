@@ -29,7 +29,7 @@ void BuiltinObject::set(Interpreter &, const QString &, const QString &name, Val
     raise(err::NoSuchMember, name);
 }
 
-bool BuiltinObject::items(std::vector<Value> *) const
+bool BuiltinObject::items(std::vector<Value> *)
 {
     return false;
 }

@@ -66,7 +66,7 @@ public:
     // Whether the object stands for a value without arguments (Match.Value).
     virtual bool hasDefault() const { return false; }
     // The elements For Each walks; false when the object is no collection.
-    virtual bool items(std::vector<Value> *out) const;
+    virtual bool items(std::vector<Value> *out);
 };
 
 // A new object of a class the language provides ("regexp"), or null when

@@ -75,9 +75,22 @@ void translateEscape(const QString &p, qsizetype &i, bool inClass, QString &out)
     ++i;
 }
 
+// The other cases of a letter past ASCII, which PCRE2's tables do not fold
+// outside UTF mode; empty for any other character.
+QString otherCases(QChar c)
+{
+    QString o;
+    if (c.unicode() < 0x80)
+        return o;
+    for (const QChar k : {c.toLower(), c.toUpper(), c.toTitleCase()})
+        if (k != c && !o.contains(k))
+            o += k;
+    return o;
+}
+
 } // namespace
 
-QString translatePattern(const QString &p)
+QString translatePattern(const QString &p, bool ignoreCase)
 {
     QString out;
     out.reserve(p.size() + 16);
@@ -120,6 +133,12 @@ QString translatePattern(const QString &p)
                 if (k == QLatin1Char('[')) // no POSIX classes in this syntax
                     out += QLatin1Char('\\');
                 out += k;
+                // A range keeps its ends as written; a single letter gets its
+                // other cases.
+                const bool inRange = (i + 1 < p.size() && p[i + 1] == QLatin1Char('-'))
+                    || (i > 0 && p[i - 1] == QLatin1Char('-'));
+                if (ignoreCase && !inRange)
+                    out += otherCases(k);
                 ++i;
             }
             if (i < p.size()) {
@@ -127,6 +146,16 @@ QString translatePattern(const QString &p)
                 ++i;
             }
             continue;
+        }
+        if (ignoreCase) {
+            if (const QString other = otherCases(c); !other.isEmpty()) {
+                out += QLatin1Char('[');
+                out += c;
+                out += other;
+                out += QLatin1Char(']');
+                ++i;
+                continue;
+            }
         }
         out += c;
         ++i;
@@ -161,12 +190,12 @@ Regex::~Regex() = default;
 bool Regex::compile(const QString &pattern, RegexFlags flags, qsizetype *errorOffset)
 {
     d_->clear();
-    const QString translated = translatePattern(pattern);
-    // UTF-16 mode for Unicode case folding (é and É), with lone surrogates
-    // allowed in subjects as the language's strings allow them; no Unicode
-    // properties, so \w, \d and \b stay ASCII as the language has them.
-    uint32_t options = PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF | PCRE2_UTF
-        | PCRE2_MATCH_INVALID_UTF | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C;
+    const QString translated = translatePattern(pattern, flags.ignoreCase);
+    // Code units, as the language counts them (no UTF mode, which would also
+    // cost a scan of the rest of the subject on every match); letters past
+    // ASCII get their other cases from the translation.
+    uint32_t options = PCRE2_ALT_BSUX | PCRE2_ALLOW_EMPTY_CLASS | PCRE2_MATCH_UNSET_BACKREF | PCRE2_NEVER_UTF
+        | PCRE2_NEVER_UCP | PCRE2_NEVER_BACKSLASH_C;
     if (flags.ignoreCase)
         options |= PCRE2_CASELESS;
     if (flags.multiline)
@@ -243,22 +272,10 @@ Regex::Status Regex::matchAt(const QString &subject, qsizetype from, RegexMatch 
 
 Regex::Status Regex::matchAll(const QString &subject, int limit, std::vector<RegexMatch> *out) const
 {
-    qsizetype pos = 0;
-    while (limit < 0 || int(out->size()) < limit) {
-        RegexMatch m;
-        bool found = false;
-        const Status st = matchAt(subject, pos, &m, &found);
-        if (st != Status::Ok)
-            return st;
-        if (!found)
-            break;
-        const qsizetype end = m.whole.start + m.whole.length;
-        pos = m.whole.length == 0 ? end + 1 : end;
-        out->push_back(std::move(m));
-        if (pos > subject.size())
-            break;
-    }
-    return Status::Ok;
+    return forEachMatch(subject, limit, [out](const RegexMatch &m) {
+        out->push_back(m);
+        return true;
+    });
 }
 
 QString Regex::expand(const QString &r, const QString &subject, const RegexMatch &m)

@@ -49,7 +49,24 @@ public:
     Status matchAt(const QString &subject, qsizetype from, RegexMatch *m, bool *found) const;
     // Every match from the start, each next search beginning where the last
     // match ended, or one further after an empty match; at most limit matches
-    // (-1: all).
+    // (-1: all). each(match) returns false to stop early.
+    template<class Each>
+    Status forEachMatch(const QString &subject, int limit, Each &&each) const
+    {
+        qsizetype pos = 0;
+        RegexMatch m;
+        for (int n = 0; limit < 0 || n < limit; ++n) {
+            bool found = false;
+            const Status st = matchAt(subject, pos, &m, &found);
+            if (st != Status::Ok || !found)
+                return st;
+            const qsizetype end = m.whole.start + m.whole.length;
+            pos = m.whole.length == 0 ? end + 1 : end;
+            if (!each(m) || pos > subject.size())
+                break;
+        }
+        return Status::Ok;
+    }
     Status matchAll(const QString &subject, int limit, std::vector<RegexMatch> *out) const;
 
     // The replacement text for one match: $1..$99, $& (the match), $` (the text
@@ -64,7 +81,8 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
-// The pattern as PCRE2 reads it where the language's syntax differs.
-QString translatePattern(const QString &pattern);
+// The pattern as PCRE2 reads it where the language's syntax differs;
+// with ignoreCase, letters past ASCII stand for all their cases.
+QString translatePattern(const QString &pattern, bool ignoreCase);
 
 } // namespace tintwell::vbs

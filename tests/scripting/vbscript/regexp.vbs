@@ -1,4 +1,6 @@
 ' vbscript: RegExp, its Matches, Match and SubMatches objects
+' The long match lists near the end take a moment on a loaded machine:
+' args: --timeout 10000
 Set re = New RegExp
 tnPrint TypeName(re) & " [" & re.Pattern & "] " & re.Global & re.IgnoreCase & re.Multiline & vbCrLf   ' expect: IRegExp2 [] FalseFalseFalse
 re.Pattern = "colou?r"
@@ -129,3 +131,16 @@ tnPrint Err.Number & " "
 Err.Clear
 x = re & ""
 tnPrint Err.Number & vbCrLf                                             ' expect: 5 450 438 450 94 438
+On Error GoTo 0
+
+' The same Match each time it is asked for; a very long list of matches costs
+' little until used, and past a million it is "Out of memory".
+re.Pattern = "\d"
+Set ms = re.Execute("a1b2")
+tnPrint (ms(0) Is ms.Item(0)) & " " & (ms(0) Is ms(1)) & vbCrLf        ' expect: True False
+re.Pattern = ""
+Set ms = re.Execute(Space(200000))
+tnPrint ms.Count & " " & ms(200000).FirstIndex & " " & Len(re.Replace(Space(200000), "-")) & vbCrLf   ' expect: 200001 200000 400001
+On Error Resume Next
+Set ms = re.Execute(Space(1100000))
+tnPrint Err.Number & vbCrLf                                             ' expect: 7
