@@ -7,6 +7,7 @@ TINTWELL_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libpcre2-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox
   fonts-dejavu-core
   locales

@@ -5,6 +5,9 @@
 #include "core/schemefiles.h"
 #include "scripting/host/headlesssession.h"
 #include "scripting/host/scripthost.h"
+#include "scripting/vbscript/errors.h"
+#include "scripting/vbscript/parser.h"
+#include "scripting/vbscript/treeprinter.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -46,7 +49,11 @@ const char kDescription[] =
     "followed by \"    Source: \" and the line when known. Either way an error\n"
     "exits with status 1; a script that runs past the time limit writes\n"
     "\"Timeout\" to standard error and exits with status 2.\n"
-    "Status 3: the command line or a file could not be used.";
+    "Status 3: the command line or a file could not be used.\n"
+    "\n"
+    "With --dump-tree, a VBScript file is parsed, not run, and its tree is\n"
+    "printed one node a line (\"@N\" is the source line of a statement); a\n"
+    "compile error is reported as above.";
 
 // Script files are UTF-8 when they decode as such, else Windows-1252, the
 // encoding of the program's own text files.
@@ -98,6 +105,26 @@ public:
     }
 };
 
+// --dump-tree: the parsed tree of a VBScript text, or its compile error.
+int dumpTree(const QString &code)
+{
+    try {
+        const auto prog = tintwell::vbs::parseProgram(code);
+        writeOut(stdout, tintwell::vbs::dumpTree(*prog));
+    } catch (const tintwell::vbs::VbsError &e) {
+        const QStringList lines = code.split(QLatin1Char('\n'));
+        QString text = e.line > 0 && e.line <= lines.size() ? lines[e.line - 1] : QString();
+        if (text.endsWith(QLatin1Char('\r')))
+            text.chop(1);
+        writeOut(stderr, QStringLiteral("(Ln %1, Col %2) error %3: %4\n")
+                             .arg(e.line).arg(e.column).arg(e.number).arg(e.description));
+        if (!text.isEmpty())
+            writeOut(stderr, QStringLiteral("    Source: %1\n").arg(text));
+        return kExitError;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -128,8 +155,11 @@ int main(int argc, char *argv[])
         QStringLiteral("The Lowercase Hex option on (tnOption(TN_LOWERCASE_HEX))."));
     const QCommandLineOption zerosOption(QStringLiteral("extra-hex-zeros"),
         QStringLiteral("The Add Extra Zeros to Hex option on (tnOption(TN_EXTRA_HEX_ZEROS))."));
+    const QCommandLineOption dumpTreeOption(QStringLiteral("dump-tree"),
+        QStringLiteral("Print the parsed tree of a VBScript file instead of running it."));
     parser.addOptions({languageOption, timeoutOption, colorOption, schemeOption, traceOption,
-                       framesOption, converterOption, boxesOption, lowercaseOption, zerosOption});
+                       framesOption, converterOption, boxesOption, lowercaseOption, zerosOption,
+                       dumpTreeOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The script file."));
     parser.process(app);
 
@@ -144,6 +174,8 @@ int main(int argc, char *argv[])
         return kExitUsage;
     }
     const QString code = decodeScript(file.readAll());
+    if (parser.isSet(dumpTreeOption))
+        return dumpTree(code);
 
     LanguageChoice language;
     if (parser.isSet(languageOption)) {

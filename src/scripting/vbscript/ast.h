@@ -145,6 +145,10 @@ struct AssignStmt : Stmt {
     bool appendInPlace = false; // x = x & e with a plain variable x and a side-effect free e
 };
 
+struct NopStmt : Stmt {
+    NopStmt() : Stmt(SK::Nop) {}
+};
+
 struct CallStmt : Stmt {
     CallStmt() : Stmt(SK::Call) {}
     ExprPtr call;

@@ -38,6 +38,13 @@ constexpr Entry kTexts[] = {
     {501, "Illegal assignment"},
     {502, "Object not safe for scripting"},
     {505, "Invalid or unqualified reference"},
+    {430, "Class doesn't support Automation"},
+    {445, "Object doesn't support this action"},
+    {449, "Argument not optional"},
+    {5017, "Syntax error in regular expression"},
+    {5018, "Unexpected quantifier"},
+    {5019, "Expected ']' in regular expression"},
+    {5020, "Expected ')' in regular expression"},
     {506, "Class not defined"},
     {1001, "Out of memory"},
     {1002, "Syntax error"},
@@ -102,6 +109,37 @@ QString errorText(int number)
 bool isCompileError(int number)
 {
     return number >= 1001 && number <= 1099;
+}
+
+QString errorSource(int number)
+{
+    return isCompileError(number) ? QStringLiteral("Microsoft VBScript compilation error")
+                                  : QStringLiteral("Microsoft VBScript runtime error");
+}
+
+int raisedNumber(int32_t number)
+{
+    if (number >= 0 && number <= 0xFFFF)
+        return number;
+    if (number > 0)
+        return 5; // no failure code: "Invalid procedure call or argument"
+    const auto code = uint32_t(number);
+    if ((code >> 16) == 0x800A) // the language's own facility carries the number in its low word
+        return int(code & 0xFFFF);
+    switch (code) {
+    case 0x8007000E: return 7;   // out of memory
+    case 0x80070057: return 5;   // invalid argument
+    case 0x80004001: return 445; // not implemented
+    case 0x80004002: return 430; // interface not supported
+    case 0x80020005: return 13;  // type mismatch
+    case 0x80020006: return 438; // unknown name
+    case 0x8002000A: return 6;   // overflow
+    case 0x8002000B: return 9;   // bad index
+    case 0x8002000E: return 450; // wrong argument count
+    case 0x8002000F: return 449; // argument not optional
+    case 0x80020012: return 11;  // division by zero
+    default: return number;      // a code of its own, vbObjectError + n among them
+    }
 }
 
 void raise(int number)

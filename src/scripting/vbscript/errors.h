@@ -84,6 +84,11 @@ constexpr int DefaultOnlyGet = 1058;
 // numbers it does not know.
 QString errorText(int number);
 bool isCompileError(int number);
+// Err.Source of an error the language raised itself.
+QString errorSource(int number);
+// The error number Err.Raise reports for a number given to it: numbers past
+// 16 bits are mapped the way the language maps failure codes.
+int raisedNumber(int32_t number);
 
 // Line and Column count from 1; 0 means "not known yet": the statement that
 // sees the error first fills them in.
@@ -93,6 +98,8 @@ struct VbsError {
     QString source;
     // Err.Description: the bare text, where the report names the culprit too.
     QString errDescription;
+    QString helpFile;     // from Err.Raise
+    int helpContext = 0;  // from Err.Raise
     int line = 0;
     int column = 0;
     VbsError(int n) : number(n), description(errorText(n)) {}

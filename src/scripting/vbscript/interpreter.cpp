@@ -208,6 +208,12 @@ void Interpreter::checkTime()
     }
 }
 
+void Interpreter::abortRun()
+{
+    timedOut_ = true;
+    throw VbsAbort{};
+}
+
 inline void tick(Interpreter &in, unsigned &ticks)
 {
     if ((++ticks & 1023) == 0)
@@ -389,7 +395,9 @@ Flow Interpreter::execBlock(const Block &b, Frame &f)
                 throw;
             err_->number = e.number;
             err_->description = e.errDescription.isEmpty() ? e.description : e.errDescription;
-            err_->source = e.source.isEmpty() ? QStringLiteral("VBScript runtime error") : e.source;
+            err_->source = e.source.isEmpty() ? errorSource(e.number) : e.source;
+            err_->helpFile = e.helpFile;
+            err_->helpContext = e.helpContext;
             fl = Flow::Normal;
         }
         if (!pendingTerminate_.empty())
@@ -478,21 +486,6 @@ bool compareOp(Op op, int c)
     }
 }
 
-// A literal on one side makes the other side take its kind: 1 = "1" is True
-// when one of them is written as a literal.
-int compareMixed(const Value &a, const Value &b, bool aLiteral, bool bLiteral)
-{
-    if ((aLiteral || bLiteral) && a.isString() != b.isString() && !a.isNull() && !b.isNull()) {
-        const Value &text = a.isString() ? a : b;
-        const Value &num = a.isString() ? b : a;
-        double d;
-        if (num.isNumeric() && !num.isEmpty() && parseNumber(text.s, &d)) {
-            const Value td = Value::dbl(d);
-            return a.isString() ? compareValues(td, num) : compareValues(num, td);
-        }
-    }
-    return compareValues(a, b);
-}
 } // namespace
 
 Flow Interpreter::execSelect(const SelectStmt &s, Frame &f)
@@ -580,6 +573,17 @@ Flow Interpreter::execFor(const ForStmt &s, Frame &f)
 Flow Interpreter::execForEach(const ForEachStmt &s, Frame &f)
 {
     Value coll = eval(*s.collection, f);
+    if (coll.isObject() && coll.obj && coll.obj->kind == HeapObject::Kind::Builtin) {
+        // A collection of the language's own (Matches, SubMatches): walk a
+        // copy of its elements as an array.
+        std::vector<Value> items;
+        if (!static_cast<BuiltinObject *>(coll.obj.get())->items(&items))
+            raise(err::NotCollection);
+        auto *a = new ArrayObject;
+        a->dims.push_back({0, int32_t(items.size())});
+        a->data = std::move(items);
+        coll = Value::array(a);
+    }
     if (!coll.isArray()) {
         if (coll.isObject())
             raise(err::NotCollection);
@@ -643,6 +647,27 @@ ArrayObject *makeArray(const std::vector<int64_t> &uppers, bool fixed)
     a->data.resize(size_t(uppers.empty() ? 0 : total));
     a->fixed = fixed;
     return a;
+}
+
+// What a variable receives from a fixed array (by assignment, as a function's
+// result or as a ByVal argument) is an array of its own that ReDim accepts.
+void unfixSlow(Value &v)
+{
+    ArrayObject *a = v.arr()->clone();
+    a->fixed = false;
+    v.obj = Ref<HeapObject>(a);
+}
+
+inline void unfix(Value &v)
+{
+    if (v.type == VarType::Array && v.arr()->fixed) [[unlikely]]
+        unfixSlow(v);
+}
+
+inline Value copyOf(Value v)
+{
+    unfix(v);
+    return v;
 }
 
 ArrayObject *detach(Value &v)
@@ -856,6 +881,7 @@ void Interpreter::storeElementValues(Value &var, Value *idx, int n, Value v)
     const int64_t off = a->offset(idx, size_t(n));
     if (off < 0)
         raise(err::SubscriptRange);
+    unfix(v);
     a->data[size_t(off)] = std::move(v);
 }
 
@@ -1030,7 +1056,7 @@ Value Interpreter::eval(const Expr &e, Frame &f)
         switch (u.op) {
         case Op::Neg: return opNeg(v);
         case Op::Not: return opNot(v);
-        default: return toNumber(v);
+        default: return v; // unary + changes nothing, not even a string
         }
     }
     case EK::Paren:
@@ -1096,6 +1122,17 @@ Value Interpreter::evalBinary(const BinaryExpr &e, Frame &f)
     }
 }
 
+bool Interpreter::hasDefault(const Value &v) const
+{
+    if (!v.isObject() || !v.obj)
+        return false;
+    if (v.obj->kind == HeapObject::Kind::Instance)
+        return !static_cast<ClassInstance *>(v.obj.get())->cls->defaultMember.isEmpty();
+    if (v.obj->kind == HeapObject::Kind::Builtin)
+        return static_cast<BuiltinObject *>(v.obj.get())->hasDefault();
+    return v.obj->kind == HeapObject::Kind::Err;
+}
+
 Value Interpreter::objectDefault(const Value &v)
 {
     if (!v.obj)
@@ -1113,13 +1150,24 @@ Value Interpreter::objectDefault(const Value &v)
     }
     if (v.obj->kind == HeapObject::Kind::Err)
         return Value::lng(err_->number);
+    if (v.obj->kind == HeapObject::Kind::Builtin) {
+        auto *b = static_cast<BuiltinObject *>(v.obj.get());
+        if (b->hasDefault()) {
+            const Ref<HeapObject> keep(b);
+            std::vector<Value> none;
+            return b->get(*this, QString(), QString(), none);
+        }
+    }
     raise(err::NoSuchMember);
 }
 
 Value Interpreter::evalNew(const NewExpr &e)
 {
-    if (e.global->kind != GlobalEntry::Kind::Class)
+    if (e.global->kind != GlobalEntry::Kind::Class) {
+        if (HeapObject *o = newBuiltinObject(e.lower))
+            return Value::object(o);
         raise(err::ClassNotDefined, e.className);
+    }
     return newInstance(e.global->cls);
 }
 
@@ -1210,6 +1258,10 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
             raise(err::NoSuchMember, name);
         return callHost(h->host, idx, args);
     }
+    case HeapObject::Kind::Builtin: {
+        std::vector<Value> v = argValues(args);
+        return static_cast<BuiltinObject *>(o)->get(*this, lower0, name, v);
+    }
     case HeapObject::Kind::Err: {
         std::vector<Value> v = argValues(args);
         if (lower0 == QLatin1String("number") || lower0.isEmpty())
@@ -1229,7 +1281,7 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
         if (lower0 == QLatin1String("raise")) {
             if (v.empty() || v[0].isMissing())
                 raise(err::WrongArgs, name);
-            const int32_t number = toLong(v[0]);
+            const int number = raisedNumber(toLong(v[0]));
             // Raising "no error" would leave the caller failing with Err.Number 0.
             if (number == 0)
                 raise(err::InvalidCall, name);
@@ -1239,7 +1291,9 @@ Value Interpreter::callMemberOf(const Value &object, const QString &lower0, cons
             if (v.size() > 2 && !v[2].isMissing())
                 e.description = toString(v[2]);
             if (v.size() > 3 && !v[3].isMissing())
-                err_->helpFile = toString(v[3]);
+                e.helpFile = toString(v[3]);
+            if (v.size() > 4 && !v[4].isMissing())
+                e.helpContext = toLong(v[4]);
             throw e;
         }
         raise(err::NoSuchMember, name);
@@ -1300,7 +1354,7 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
         const Param &prm = p.params[size_t(k)];
         const bool fromExpr = args.exprs && k < int(args.exprs->size());
         if (!fromExpr) {
-            storage[size_t(slot)] = (args.exprs || k >= args.count) ? *args.extra : args.values[k];
+            storage[size_t(slot)] = copyOf((args.exprs || k >= args.count) ? *args.extra : args.values[k]);
             continue;
         }
         const Expr *x = (*args.exprs)[size_t(k)].get();
@@ -1326,6 +1380,7 @@ Value Interpreter::callProc(const ProcDef &p, ClassInstance *me, const Args &arg
             }
         }
         storage[size_t(slot)] = eval(*x, *args.frame);
+        unfix(storage[size_t(slot)]);
     }
     Frame f;
     f.vars = vars.data();
@@ -1372,6 +1427,18 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
         assignMember(static_cast<const MemberExpr &>(target), std::move(v), f, isSet);
         return;
     }
+    if (target.kind == EK::Apply) {
+        // a(1)(2) = v: an element of an array held in an array
+        const auto &ap = static_cast<const ApplyExpr &>(target);
+        std::vector<Value> idx(ap.args.size());
+        for (size_t i = 0; i < ap.args.size(); ++i)
+            idx[i] = evalArg(ap.args[i].get(), f);
+        Value *holder = elementRef(*ap.target, f);
+        if (!holder->isArray())
+            raise(holder->isObject() ? err::IllegalAssign : err::TypeMismatch);
+        storeElementValues(*holder, idx.data(), int(idx.size()), std::move(v));
+        return;
+    }
     if (target.kind != EK::Ident)
         raise(err::IllegalAssign);
     const auto &id = static_cast<const IdentExpr &>(target);
@@ -1395,10 +1462,47 @@ void Interpreter::assignTo(const Expr &target, Value v, Frame &f, bool isSet)
     if (id.args.empty() && !id.hasParens) {
         if (!isSet && v.isArray() && p->isArray() && p->arr()->fixed)
             raise(err::FixedArray);
+        unfix(v);
         *p = std::move(v);
         return;
     }
     storeElement(*p, id.args, f, std::move(v), id.name);
+}
+
+Value *Interpreter::elementRef(const Expr &e, Frame &f)
+{
+    const ExprList *args = nullptr;
+    Value *base = nullptr;
+    std::vector<Value> idx;
+    auto indices = [&](const ExprList &list) {
+        idx.resize(list.size());
+        for (size_t i = 0; i < list.size(); ++i)
+            idx[i] = evalArg(list[i].get(), f);
+    };
+    if (e.kind == EK::Ident) {
+        const auto &id = static_cast<const IdentExpr &>(e);
+        args = &id.args;
+        indices(*args);
+        base = varPtr(id, f, true);
+        if (!base)
+            raise(err::IllegalAssign, id.name);
+        if (args->empty())
+            return base;
+    } else if (e.kind == EK::Apply) {
+        const auto &ap = static_cast<const ApplyExpr &>(e);
+        args = &ap.args;
+        indices(*args);
+        base = elementRef(*ap.target, f);
+    } else {
+        raise(err::IllegalAssign);
+    }
+    if (!base->isArray())
+        raise(err::TypeMismatch);
+    ArrayObject *a = detach(*base);
+    const int64_t off = a->offset(idx.data(), idx.size());
+    if (off < 0)
+        raise(err::SubscriptRange);
+    return &a->data[size_t(off)];
 }
 
 void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSet)
@@ -1414,8 +1518,10 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
             raise(err::NoSuchMember, m.name);
         if (it->kind == ClassMember::Kind::Field) {
             Value &field = inst->fields[size_t(it->field)];
-            if (m.args.empty() && !m.hasParens)
+            if (m.args.empty()) { // o.V() = 3 sets the field too
+                unfix(v);
                 field = std::move(v);
+            }
             else
                 storeElement(field, m.args, f, std::move(v), m.name);
             return;
@@ -1432,6 +1538,12 @@ void Interpreter::assignMember(const MemberExpr &m, Value v, Frame &f, bool isSe
             return;
         }
         raise(err::IllegalAssign, m.name);
+    }
+    if (obj.obj->kind == HeapObject::Kind::Builtin) {
+        if (!m.args.empty())
+            raise(err::WrongArgs, m.name);
+        static_cast<BuiltinObject *>(obj.obj.get())->set(*this, m.lower, m.name, std::move(v));
+        return;
     }
     if (obj.obj->kind == HeapObject::Kind::Err) {
         if (m.lower == QLatin1String("number"))

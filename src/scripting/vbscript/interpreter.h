@@ -63,6 +63,8 @@ public:
     double rnd(double arg);
     void randomize(const Value *seed);
     void checkTime();
+    // Ends the run as if its time were up.
+    [[noreturn]] void abortRun();
     // "Out of stack space" before the C++ stack runs out, however deep the
     // script nests calls, Execute or Eval.
     void checkStack();
@@ -72,6 +74,10 @@ public:
     static constexpr qsizetype kBigWork = 16 * 1024;
 
     Value eval(const Expr &e, Frame &f);
+    // The value an object stands for where a value is wanted (its default
+    // member); raises the language's error when it has none.
+    Value defaultValue(const Value &v) { return objectDefault(v); }
+    bool hasDefault(const Value &v) const;
 
 private:
     friend class Resolver;
@@ -106,6 +112,8 @@ private:
     void storeElementValues(Value &var, Value *idx, int n, Value v);
     Value objectDefault(const Value &v); // the default member of an object, for a Let
     void assignTo(const Expr &target, Value v, Frame &f, bool isSet);
+    // Where an array element named by a(i) or a(i)(j) lives, ready to write.
+    Value *elementRef(const Expr &e, Frame &f);
     void assignMember(const MemberExpr &m, Value v, Frame &f, bool isSet);
 
     // Calls. Arguments come either from expressions in the caller's frame

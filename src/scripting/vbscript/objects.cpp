@@ -1,6 +1,7 @@
 #include "scripting/vbscript/objects.h"
 
 #include "scripting/hostobject.h"
+#include "scripting/vbscript/errors.h"
 #include "scripting/vbscript/interpreter.h"
 
 namespace tintwell::vbs {
@@ -21,6 +22,16 @@ int HostWrapper::find(const QString &lower) const
         if (m[i].name.compare(lower, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
+}
+
+void BuiltinObject::set(Interpreter &, const QString &, const QString &name, Value)
+{
+    raise(err::NoSuchMember, name);
+}
+
+bool BuiltinObject::items(std::vector<Value> *)
+{
+    return false;
 }
 
 QString typeName(const Value &v)
@@ -46,6 +57,7 @@ QString typeName(const Value &v)
         case HeapObject::Kind::Instance: return static_cast<ClassInstance *>(v.obj.get())->cls->name;
         case HeapObject::Kind::Host: return static_cast<HostWrapper *>(v.obj.get())->name;
         case HeapObject::Kind::Err: return QStringLiteral("ErrObject");
+        case HeapObject::Kind::Builtin: return static_cast<BuiltinObject *>(v.obj.get())->typeName();
         default: return QStringLiteral("Object");
         }
     default:

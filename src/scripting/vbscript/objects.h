@@ -53,6 +53,26 @@ public:
     }
 };
 
+// Objects the language itself provides (RegExp and what its methods return).
+class BuiltinObject : public HeapObject
+{
+public:
+    BuiltinObject() : HeapObject(Kind::Builtin) {}
+    virtual QString typeName() const = 0;
+    // Reads a property or calls a method; lower is empty for the default
+    // member. Raises the language's error for a member it does not have.
+    virtual Value get(Interpreter &in, const QString &lower, const QString &name, std::vector<Value> &args) = 0;
+    virtual void set(Interpreter &in, const QString &lower, const QString &name, Value v);
+    // Whether the object stands for a value without arguments (Match.Value).
+    virtual bool hasDefault() const { return false; }
+    // The elements For Each walks; false when the object is no collection.
+    virtual bool items(std::vector<Value> *out);
+};
+
+// A new object of a class the language provides ("regexp"), or null when
+// there is no such class.
+HeapObject *newBuiltinObject(const QString &lower);
+
 QString typeName(const Value &v);
 
 } // namespace tintwell::vbs

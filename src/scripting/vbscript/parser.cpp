@@ -153,7 +153,14 @@ private:
                || (peek(i).type == Tok::Ident && lowerOf(peek(i)) == QLatin1String("default")))
             ++i;
         const Tok k = peek(i).type;
-        return k == Tok::Sub || k == Tok::Function || k == Tok::Property;
+        if (k == Tok::Property) {
+            // "Public Property" alone declares a field of that name.
+            const Token &next = peek(i + 1);
+            return next.type == Tok::Set
+                || (next.type == Tok::Ident
+                    && (lowerOf(next) == QLatin1String("get") || lowerOf(next) == QLatin1String("let")));
+        }
+        return k == Tok::Sub || k == Tok::Function;
     }
 
     void procDef(ClassDef *cls)
@@ -319,7 +326,13 @@ private:
             DimItem item;
             const Token &nt = cur();
             auto id = node<IdentExpr>(nt);
-            id->name = identifier();
+            if (at(Tok::Property)) {
+                // a field may be called Property
+                id->name = nameText(nt);
+                advance();
+            } else {
+                id->name = identifier();
+            }
             id->lower = id->name.toLower();
             item.target = std::move(id);
             if (accept(Tok::LParen)) {
@@ -350,6 +363,10 @@ private:
         case Tok::Public: case Tok::Private: {
             if (proc_)
                 fail(err::ExpectedStatement);
+            if (procStart()) {
+                procDef(nullptr);
+                return;
+            }
             advance();
             if (at(Tok::Const)) {
                 constStmt(out, s, s.type == Tok::Public);
@@ -439,7 +456,7 @@ private:
             advance();
             auto c = node<CallStmt>(s);
             const Token &ct = cur();
-            if (!at(Tok::Ident) && !at(Tok::Dot) && !at(Tok::Me))
+            if (!at(Tok::Ident) && !at(Tok::Dot) && !at(Tok::Me) && !at(Tok::LParen) && !at(Tok::New))
                 fail(err::ExpectedIdent);
             c->call = postfix(false);
             if (c->call->kind != EK::Ident && c->call->kind != EK::Member && c->call->kind != EK::Apply)
@@ -447,10 +464,28 @@ private:
             out.push_back(std::move(c));
             return;
         }
-        case Tok::Sub: case Tok::Function: case Tok::Class: case Tok::Property:
+        case Tok::Sub: case Tok::Function:
+            // A procedure inside a block at script level is defined all the
+            // same, before the script runs.
+            if (!proc_) {
+                procDef(nullptr);
+                return;
+            }
+            fail(err::Syntax);
+        case Tok::Class: case Tok::Property:
             // Definitions belong at script level (or in a class).
             fail(err::Syntax);
-        case Tok::Ident: case Tok::Me: case Tok::Dot:
+        case Tok::Ident:
+            if (atWord("stop") && (peek().type == Tok::Newline || peek().type == Tok::Colon
+                                   || peek().type == Tok::End)) {
+                // A breakpoint for a debugger; there is none here.
+                advance();
+                out.push_back(node<NopStmt>(s));
+                return;
+            }
+            assignOrCall(out);
+            return;
+        case Tok::Me: case Tok::Dot:
             assignOrCall(out);
             return;
         case Tok::Next:
@@ -608,14 +643,21 @@ private:
     {
         while (true) {
             statementInto(b);
-            if (accept(Tok::Colon)) {
-                if (at(Tok::Newline) || at(Tok::End) || at(Tok::Else))
+            if (at(Tok::Colon)) {
+                // "... Else x = 2 : End Function" or "... : Next" closes the
+                // enclosing block: the colon is left to end this statement.
+                const Tok next = peek().type;
+                if ((next == Tok::EndKw && peek(2).type != Tok::If) || next == Tok::Next || next == Tok::Loop
+                    || next == Tok::Wend)
+                    break;
+                advance();
+                if (at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw))
                     break;
                 continue;
             }
             break;
         }
-        if (!(at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw)))
+        if (!(at(Tok::Newline) || at(Tok::End) || at(Tok::Else) || at(Tok::EndKw) || at(Tok::Colon)))
             fail(err::ExpectedEndOfStatement);
     }
 
@@ -674,9 +716,8 @@ private:
                     n->cases.push_back(std::move(c));
                     current = &n->cases.back().body;
                 }
-                if (accept(Tok::Colon))
-                    continue;
-                endOfStatement();
+                // A statement may follow on the same line, with or without ':'.
+                accept(Tok::Colon);
                 continue;
             }
             if (!current)
@@ -799,6 +840,11 @@ private:
         auto n = node<WithStmt>(s);
         n->object = expression();
         endOfStatement();
+        ++withDepth_;
+        struct Leave {
+            int &d;
+            ~Leave() { --d; }
+        } leave{withDepth_};
         while (true) {
             skipSeparators();
             if (at(Tok::End))
@@ -912,7 +958,19 @@ private:
     ExprPtr intDiv() { return leftAssociative(&Parser::multiplicative, {{Tok::Backslash, Op::IntDiv}}); }
     ExprPtr multiplicative()
     {
-        return leftAssociative(&Parser::unary, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
+        return leftAssociative(&Parser::power, {{Tok::Star, Op::Mul}, {Tok::Slash, Op::Div}});
+    }
+    // Exponentiation is left-associative and its operands may carry a sign,
+    // which binds tighter: -3^2 is 9, 2^-1 is 0.5.
+    ExprPtr power()
+    {
+        ExprPtr l = unary();
+        while (at(Tok::Caret)) {
+            const Token &t = cur();
+            advance();
+            l = binary(Op::Pow, std::move(l), unary(), t);
+        }
+        return l;
     }
     ExprPtr unary()
     {
@@ -925,29 +983,7 @@ private:
             u->operand = unary();
             return u;
         }
-        return power();
-    }
-    ExprPtr power()
-    {
-        ExprPtr l = postfix(false);
-        while (at(Tok::Caret)) {
-            const Token &t = cur();
-            advance();
-            ExprPtr r;
-            if (at(Tok::Minus) || at(Tok::Plus)) {
-                Depth guard(*this);
-                const Token &ut = cur();
-                advance();
-                auto u = node<UnaryExpr>(ut);
-                u->op = ut.type == Tok::Minus ? Op::Neg : Op::Plus;
-                u->operand = postfix(false);
-                r = std::move(u);
-            } else {
-                r = postfix(false);
-            }
-            l = binary(Op::Pow, std::move(l), std::move(r), t);
-        }
-        return l;
+        return postfix(false);
     }
 
     ExprList argumentList()
@@ -987,7 +1023,10 @@ private:
                 continue;
             }
             if (at(Tok::Dot)) {
-                // "a .b" is rare but legal
+                // "a .b" is rare but legal; inside With, "Foo .Name" passes
+                // a member of the With object to Foo instead.
+                if (withDepth_ > 0)
+                    break;
                 const Token &t = cur();
                 if (lowerOf(peek()).isEmpty())
                     break;
@@ -1119,6 +1158,7 @@ private:
     int depth_ = 0;
     int loops_ = 0;
     int whiles_ = 0;
+    int withDepth_ = 0;
     bool singleLineIf_ = false;
     ProcContext *proc_ = nullptr;
 };

@@ -122,8 +122,14 @@ private:
     void declareGlobals(Scope &top)
     {
         const bool atScriptLevel = top.kind != Scope::Kind::Exec;
+        QSet<QString> procNames;
         for (auto &p : prog_.procs) {
-            redefined(p->lower, p->line, p->column);
+            // A procedure defined twice is the later one, as if the first
+            // were never written; any other clash of names is an error.
+            if (!procNames.contains(p->lower)) {
+                redefined(p->lower, p->line, p->column);
+                procNames.insert(p->lower);
+            }
             GlobalEntry *g = in_.global(p->lower, p->name);
             g->kind = GlobalEntry::Kind::Proc;
             g->proc = p.get();
@@ -166,6 +172,10 @@ private:
                 }
                 break;
             }
+            case SK::ReDim:
+                for (auto &item : static_cast<ReDimStmt &>(*st).items)
+                    declareByReDim(static_cast<IdentExpr &>(*item.target), s, global);
+                break;
             default:
                 forEachChildBlock(*st, [&](Block &child) { declareInBlock(child, s, global); });
             }
@@ -192,6 +202,26 @@ private:
         if (s.locals->contains(id.lower) || s.consts.contains(id.lower)
             || (s.proc && s.proc->hasResult() && s.proc->lower == id.lower))
             failAt(err::NameRedefined, id.line, id.column);
+        s.locals->insert(id.lower, (*s.localCount)++);
+    }
+
+    // ReDim of a name declared nowhere declares it, also under Option Explicit.
+    void declareByReDim(IdentExpr &id, Scope &s, bool global)
+    {
+        if (global) {
+            GlobalEntry *g = in_.global(id.lower, id.name);
+            if (g->kind == GlobalEntry::Kind::Undefined)
+                g->kind = GlobalEntry::Kind::Variable;
+            return;
+        }
+        if (s.kind != Scope::Kind::Proc)
+            return;
+        if (s.locals->contains(id.lower) || s.consts.contains(id.lower)
+            || (s.proc->hasResult() && s.proc->lower == id.lower)
+            || (s.cls && s.cls->members.contains(id.lower)))
+            return;
+        if (const GlobalEntry *g = in_.findGlobal(id.lower); g && g->kind != GlobalEntry::Kind::Undefined)
+            return;
         s.locals->insert(id.lower, (*s.localCount)++);
     }
 
@@ -336,13 +366,24 @@ private:
             case EK::Unary: {
                 const auto &u = static_cast<const UnaryExpr &>(e);
                 const Value v = fold(*u.operand, s);
-                return u.op == Op::Neg ? opNeg(v) : u.op == Op::Not ? opNot(v) : toNumber(v);
+                return u.op == Op::Neg ? opNeg(v) : u.op == Op::Not ? opNot(v) : v;
             }
             case EK::Binary: {
                 const auto &b = static_cast<const BinaryExpr &>(e);
                 if (b.op == Op::Is)
                     break;
-                return applyOp(b.op, fold(*b.lhs, s), fold(*b.rhs, s));
+                const Value l = fold(*b.lhs, s), r = fold(*b.rhs, s);
+                switch (b.op) {
+                case Op::Eq: case Op::Ne: case Op::Lt: case Op::Gt: case Op::Le: case Op::Ge: {
+                    // The same comparison the running code makes.
+                    const int c = compareMixed(l, r, b.lhs->kind == EK::Literal, b.rhs->kind == EK::Literal);
+                    if (c == 2)
+                        return Value::null();
+                    return applyOp(b.op, Value::integer(int16_t(c)), Value::integer(0));
+                }
+                default:
+                    return applyOp(b.op, l, r);
+                }
             }
             case EK::Ident: {
                 const auto &id = static_cast<const IdentExpr &>(e);

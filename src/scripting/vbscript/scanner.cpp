@@ -242,7 +242,7 @@ public:
                     r.tokens.push_back(std::move(t));
                     continue;
                 }
-                if (len == 3 && findRem(src_.constData() + s)) {
+                if (len == 3 && findRem(src_.constData() + s) && !remIsName(r)) {
                     skipToLineEnd();
                     continue;
                 }
@@ -337,7 +337,12 @@ public:
             case '\\': t.type = Tok::Backslash; break;
             case '^': t.type = Tok::Caret; break;
             case '&': t.type = Tok::Amp; break;
-            case '=': t.type = Tok::Eq; break;
+            case '=':
+                // "=>" and "=<" are the same as ">=" and "<=".
+                if (n == QLatin1Char('>')) { t.type = Tok::Ge; ++pos_; }
+                else if (n == QLatin1Char('<')) { t.type = Tok::Le; ++pos_; }
+                else t.type = Tok::Eq;
+                break;
             case '<':
                 if (n == QLatin1Char('>')) { t.type = Tok::Ne; ++pos_; }
                 else if (n == QLatin1Char('=')) { t.type = Tok::Le; ++pos_; }
@@ -375,6 +380,24 @@ private:
         r.errorColumn = t.column;
     }
 
+    // "Rem" starts a comment where a statement may start; after a dot or in a
+    // declaration it is a name like any other (o.Rem, Public Rem).
+    static bool remIsName(const ScanResult &r)
+    {
+        if (r.tokens.empty())
+            return false;
+        const Token &t = r.tokens.back();
+        switch (t.type) {
+        case Tok::Dot: case Tok::Dim: case Tok::Public: case Tok::Private: case Tok::Sub:
+        case Tok::Function: case Tok::Const: case Tok::Property:
+            return true;
+        case Tok::Set: case Tok::Ident:
+            return r.tokens.size() > 1 && r.tokens[r.tokens.size() - 2].type == Tok::Property;
+        default:
+            return false;
+        }
+    }
+
     static bool afterOperand(const ScanResult &r)
     {
         if (r.tokens.empty())
@@ -395,7 +418,9 @@ private:
                 any = true;
                 continue;
             }
-            if (c == QLatin1Char('_') && (any || pos_ == lineStart_)) {
+            // A '_' that starts no name continues the line, also right after
+            // an operator ("x =_").
+            if (c == QLatin1Char('_')) {
                 int p = pos_ + 1;
                 while (p < src_.size() && (src_[p] == QLatin1Char(' ') || src_[p] == QLatin1Char('\t')))
                     ++p;
@@ -509,14 +534,16 @@ private:
         }
         if (!digits)
             return false;
-        bool forceLong = false;
+        // A trailing '&' reads the digits as 32 bits, so &HFFFF& is 65535 where
+        // &HFFFF is -1; the type still follows the value.
+        bool wide = false;
         if (p < src_.size() && src_[p] == QLatin1Char('&')) {
-            forceLong = true;
+            wide = true;
             ++p;
         }
         pos_ = p;
         t.type = Tok::Number;
-        if (!forceLong && v <= 0xFFFF)
+        if (wide ? v <= 0x7FFF : v <= 0xFFFF)
             t.index = addNumber(Value::integer(int16_t(uint16_t(v))));
         else
             t.index = addNumber(Value::lng(int32_t(uint32_t(v))));

@@ -280,6 +280,11 @@ bool toBool(const Value &v)
             return true;
         if (v.s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
             return false;
+        // The spelling Write # uses for Booleans.
+        if (v.s.compare(QLatin1String("#true#"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (v.s.compare(QLatin1String("#false#"), Qt::CaseInsensitive) == 0)
+            return false;
         return toDouble(v) != 0;
     default:
         return toDouble(v) != 0;
@@ -650,6 +655,22 @@ int varType(const Value &v)
     if (v.isArray())
         return 8192 + 12;
     return int(v.type);
+}
+
+// A literal on one side makes the other side take its kind: 1 = "1" is True
+// when one of them is written as a literal.
+int compareMixed(const Value &a, const Value &b, bool aLiteral, bool bLiteral)
+{
+    if ((aLiteral || bLiteral) && a.isString() != b.isString() && !a.isNull() && !b.isNull()) {
+        const Value &text = a.isString() ? a : b;
+        const Value &num = a.isString() ? b : a;
+        double d;
+        if (num.isNumeric() && !num.isEmpty() && parseNumber(text.s, &d)) {
+            const Value td = Value::dbl(d);
+            return a.isString() ? compareValues(td, num) : compareValues(num, td);
+        }
+    }
+    return compareValues(a, b);
 }
 
 } // namespace tintwell::vbs

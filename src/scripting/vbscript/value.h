@@ -186,6 +186,10 @@ Value opImp(const Value &a, const Value &b);
 // textCompare compares strings without regard to case.
 int compareValues(const Value &a, const Value &b, bool textCompare = false);
 
+// compareValues, except that a literal on one side makes the other side take
+// its kind: 1 = "1" is True when one of them is written as a literal.
+int compareMixed(const Value &a, const Value &b, bool aLiteral, bool bLiteral);
+
 QString typeName(const Value &v);
 int varType(const Value &v);
 

@@ -1,5 +1,5 @@
 ' vbscript: precedence and the subtype rules of each operator
-tnPrint -2 ^ 2 & " " & 2 ^ 3 ^ 2 & " " & 2 ^ -1 & vbCrLf     ' expect: -4 64 0.5
+tnPrint -2 ^ 2 & " " & 2 ^ 3 ^ 2 & " " & 2 ^ -1 & vbCrLf     ' expect: 4 64 0.5
 tnPrint 7 \ 2 & " " & -7 \ 2 & " " & 7 Mod 3 & " " & -7 Mod 3 & vbCrLf   ' expect: 3 -3 1 -1
 tnPrint 10 / 4 & " " & 1 + 2 * 3 & " " & (1 + 2) * 3 & vbCrLf  ' expect: 2.5 7 9
 tnPrint 1 + 2 & "x" & vbCrLf                                   ' expect: 3x

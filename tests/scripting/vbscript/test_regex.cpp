@@ -1,0 +1,111 @@
+// The regular-expression core: what the language's pattern syntax becomes for
+// PCRE2, and the replacement text. Matching itself is checked from scripts
+// (regexp.vbs); these are the cases a script can hardly isolate.
+
+#include "scripting/vbscript/regex.h"
+
+#include <gtest/gtest.h>
+
+using namespace tintwell::vbs;
+
+namespace {
+
+std::vector<RegexMatch> all(const QString &pattern, const QString &subject, RegexFlags flags = {})
+{
+    Regex re;
+    EXPECT_TRUE(re.compile(pattern, flags)) << pattern.toStdString();
+    std::vector<RegexMatch> out;
+    EXPECT_EQ(re.matchAll(subject, -1, &out), Regex::Status::Ok);
+    return out;
+}
+
+TEST(Regex, LettersThatAreNoEscapeOfTheLanguageStandForThemselves)
+{
+    // \A, \Q, \z, \h mean something else to PCRE2.
+    EXPECT_EQ(all(QStringLiteral("\\A\\Q\\z\\h"), QStringLiteral("xAQzh")).size(), 1u);
+    EXPECT_EQ(all(QStringLiteral("\\v"), QStringLiteral("a\vb\nc")).size(), 1u);
+    EXPECT_EQ(all(QStringLiteral("a\\0"), QString::fromUtf16(u"a\0", 2)).size(), 1u);
+}
+
+TEST(Regex, ClassesKeepTheLanguageMeaning)
+{
+    EXPECT_EQ(all(QStringLiteral("[[:a]"), QStringLiteral("[:a")).size(), 3u); // no POSIX classes
+    EXPECT_TRUE(all(QStringLiteral("a[]"), QStringLiteral("a")).empty());      // matches nothing
+    EXPECT_EQ(all(QStringLiteral("[^]"), QStringLiteral("\n\r")).size(), 2u);  // any character
+    EXPECT_EQ(all(QStringLiteral("[\\s]"), QString(QChar(0x3000))).size(), 1u);
+}
+
+TEST(Regex, DotAndDollarStopAtEveryLineEnd)
+{
+    EXPECT_TRUE(all(QStringLiteral("."), QString(QChar(0x2028))).empty());
+    EXPECT_TRUE(all(QStringLiteral("a$"), QStringLiteral("a\n")).empty());
+    RegexFlags ml;
+    ml.multiline = true;
+    EXPECT_EQ(all(QStringLiteral("^\\w$"), QStringLiteral("a\nb\r\nc"), ml).size(), 3u);
+}
+
+TEST(Regex, EmptyMatchesStepOnByOneAndGroupsMayBeUnset)
+{
+    const auto m = all(QStringLiteral("(x)?y*"), QStringLiteral("ab"));
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[2].whole.start, 2);
+    EXPECT_FALSE(m[0].groups[0].matched());
+    // A back reference to a group that took no part matches the empty text.
+    EXPECT_EQ(all(QStringLiteral("(a)?\\1b"), QStringLiteral("b")).size(), 1u);
+}
+
+TEST(Regex, CaseFoldsBeyondAsciiAndIndexesCountCodeUnits)
+{
+    RegexFlags ic;
+    ic.ignoreCase = true;
+    EXPECT_EQ(all(QString::fromUtf16(u"caf\u00e9"), QString::fromUtf16(u"CAF\u00c9"), ic).size(), 1u);
+    EXPECT_EQ(all(QString::fromUtf16(u"[\u00e9x]+"), QString::fromUtf16(u"\u00c9X\u00e9"), ic).size(), 1u);
+    EXPECT_TRUE(all(QString::fromUtf16(u"\u00e9"), QString::fromUtf16(u"\u00c9")).empty()); // only when asked
+    // Lone surrogates are code units like any other, in subjects and patterns.
+    QString subject = QStringLiteral("x");
+    subject += QChar(0xD800);
+    subject += QStringLiteral("ab");
+    const auto m = all(QStringLiteral("a"), subject);
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].whole.start, 2);
+    EXPECT_EQ(all(QString(QChar(0xD800)) + QLatin1Char('.'), subject).size(), 1u);
+    EXPECT_TRUE(all(QStringLiteral("\\w"), QString::fromUtf16(u"\u00e9")).empty()); // \w stays ASCII
+}
+
+TEST(Regex, ManyMatchesInOneLongSubject)
+{
+    // Each search starts where the last ended and looks no further back than
+    // the pattern needs: a quarter of a million matches is a matter of a
+    // moment, where a rescan per match would take minutes.
+    Regex re;
+    ASSERT_TRUE(re.compile(QString(), {}));
+    int count = 0;
+    EXPECT_EQ(re.forEachMatch(QString(250000, QLatin1Char(' ')), -1, [&](const RegexMatch &) { return ++count > 0; }),
+              Regex::Status::Ok);
+    EXPECT_EQ(count, 250001);
+}
+
+TEST(Regex, BadPatternsAreRefusedAndRunawaysStop)
+{
+    Regex re;
+    EXPECT_FALSE(re.compile(QStringLiteral("(a"), {}));
+    bool found = true;
+    RegexMatch m;
+    EXPECT_EQ(re.matchAt(QStringLiteral("a"), 0, &m, &found), Regex::Status::BadPattern);
+    ASSERT_TRUE(re.compile(QStringLiteral("^(a|aa)+$"), {}));
+    EXPECT_EQ(re.matchAt(QString(60, QLatin1Char('a')) + QLatin1Char('!'), 0, &m, &found), Regex::Status::StepLimit);
+    EXPECT_FALSE(found);
+}
+
+TEST(Regex, ReplacementForms)
+{
+    const QString subject = QStringLiteral("say hello now");
+    const auto ok = all(QStringLiteral("(h)(e)(l)l(o)"), subject);
+    ASSERT_EQ(ok.size(), 1u);
+    EXPECT_EQ(Regex::expand(QStringLiteral("[$&|$`|$'|$$|$1$4|$5|$04|$]"), subject, ok[0]).toStdString(),
+              "[hello|say | now|$|ho|$5|$04|$]");
+    EXPECT_EQ(Regex::expand(QStringLiteral("$11"), subject, ok[0]).toStdString(), "h1"); // no group 11: $1 then 1
+    EXPECT_EQ(Regex::expand(QStringLiteral("no dollars"), subject, ok[0]).toStdString(), "no dollars");
+}
+
+} // namespace
