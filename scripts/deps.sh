@@ -8,6 +8,7 @@ TINTWELL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox
+  desktop-file-utils appstream
   fonts-dejavu-core
 )
 
