@@ -7,12 +7,26 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BIN=${TINTWELL_BIN:-build/src/tintwell}
 OUT=docs/screenshots
-DISPLAY_NO=${TINTWELL_SHOT_DISPLAY:-:77}
+# A display nobody else uses: on a shared machine another session's Xvfb on a
+# fixed number would be photographed instead of ours.
+DISPLAY_NO=${TINTWELL_SHOT_DISPLAY:-}
+if [ -z "$DISPLAY_NO" ]; then
+  for n in $(seq 77 199); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      DISPLAY_NO=:$n
+      break
+    fi
+  done
+fi
 mkdir -p "$OUT"
 work=$(mktemp -d)
 Xvfb "$DISPLAY_NO" -screen 0 1920x1200x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
+if ! kill -0 "$xvfb" 2>/dev/null; then
+  echo "Xvfb could not start on $DISPLAY_NO" >&2
+  exit 1
+fi
 DISPLAY=$DISPLAY_NO openbox >/dev/null 2>&1 &
 wm=$!
 trap 'kill $wm $xvfb 2>/dev/null; rm -rf "$work"' EXIT
