@@ -49,7 +49,9 @@ QString workerPath()
                 return candidate;
     }
 #if defined(TINTWELL_JSWORKER_BUILD_PATH) && defined(TINTWELL_BUILD_DIR)
-    if (exe.isEmpty() || exe.startsWith(QStringLiteral(TINTWELL_BUILD_DIR "/")))
+    // /proc/self/exe has its links resolved, so the build folder's must be too.
+    const QString buildDir = QFileInfo(QStringLiteral(TINTWELL_BUILD_DIR)).canonicalFilePath();
+    if (exe.isEmpty() || (!buildDir.isEmpty() && exe.startsWith(buildDir + QLatin1Char('/'))))
         return QStringLiteral(TINTWELL_JSWORKER_BUILD_PATH);
 #endif
     return kWorkerName;
