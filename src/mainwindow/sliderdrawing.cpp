@@ -334,6 +334,40 @@ float valueAtX(int row, float x, float base, int oldThumbWidth)
     return (x - float(TrackStart)) * base / travel;
 }
 
+// The pointers of the map above as a shape: sides straight down for two
+// rows, then edges narrowing by a pixel a row to the tip at row 5, with a
+// one-pixel highlight on the left and shadow and dark shadow on the right.
+// Sampled at each device pixel's centre, so the slanted edges step by one
+// device pixel instead of by whole logical pixels; at ratio 1 the samples
+// give the map exactly.
+void TrackImages::drawScaledPointers(int top, int length, int left, QRgb fill, const SystemColors &c)
+{
+    const qreal s = m_scale;
+    const int stripTop = DeviceEdge(top, s);
+    const int stripEnd = DeviceEdge(top + TrackHeight, s);
+    const int clipRight = std::min(DeviceEdge(length, s), m_buffer.width());
+    for (int dy = 0; dy < stripEnd - stripTop; ++dy) {
+        const qreal y = (dy + 0.5) / s;
+        if (y >= 5.0)
+            break;
+        const qreal from = y < 2.0 ? 0.0 : y - 1.5;
+        const qreal to = y < 2.0 ? 7.0 : 8.5 - y;
+        const int dx0 = std::max(int(std::floor((left + from) * s + 0.5)), 0);
+        const int dx1 = std::min(int(std::floor((left + to) * s + 0.5)), clipRight);
+        auto *upper = reinterpret_cast<QRgb *>(m_buffer.scanLine(stripTop + dy));
+        auto *lower = reinterpret_cast<QRgb *>(m_buffer.scanLine(stripEnd - 1 - dy));
+        for (int dx = dx0; dx < dx1; ++dx) {
+            const qreal x = (dx + 0.5) / s - left;
+            const QRgb colour = x >= to - 1.0   ? c.darkShadow
+                                : x >= to - 2.0 ? c.shadow
+                                : x < from + 1.0 ? c.highlight
+                                                 : fill;
+            upper[dx] = colour;
+            lower[dx] = colour;
+        }
+    }
+}
+
 void TrackImages::DrawThumb(int row, float value, float base, const ThumbLook &look,
                             const SystemColors &c)
 {
@@ -352,6 +386,10 @@ void TrackImages::DrawThumb(int row, float value, float base, const ThumbLook &l
                                                "...D..."};
         const QRgb fill = look.focused ? c.highlight : c.face;
         const int left = int(std::nearbyint(span.pos)) - 3;
+        if (m_scale != 1.0) {
+            drawScaledPointers(top, length, left, fill, c);
+            return;
+        }
         for (int r = 0; r < 5; ++r) {
             for (int k = 0; k < 7; ++k) {
                 QRgb colour;

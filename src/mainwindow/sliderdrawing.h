@@ -119,6 +119,7 @@ public:
 
 private:
     void paintBackground();
+    void drawScaledPointers(int top, int length, int left, QRgb fill, const SystemColors &colours);
 
     QImage m_background;
     QImage m_buffer;

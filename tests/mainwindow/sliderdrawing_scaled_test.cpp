@@ -91,30 +91,69 @@ TEST(ScaledSliderDrawing, TrackImagesRedrawWhatTheyHeldAtTheNewRatio)
     EXPECT_EQ(flat.pixel(flat.width() - 1, flat.height() - 1), qRgb(9, 8, 7));
 }
 
-TEST(ScaledSliderDrawing, ThumbsAndButtonsAreBlockCopiesAndStripsFillEveryLine)
+// Both images with a thumb on every row over a flat background.
+void drawThumbs(TrackImages &t, const ThumbLook &look, const SystemColors &c)
+{
+    t.FillFlat(qRgb(200, 0, 0));
+    for (int row = 0; row < 4; ++row) {
+        t.CopyRowBackground(row);
+        t.DrawThumb(row, float(row * 40 + 3), 255.0f, look, c); // row 0 at the very left
+    }
+}
+
+TEST(ScaledSliderDrawing, PointersStepByOneDevicePixelAndAreTheMapAtOne)
+{
+    SystemColors c;
+    c.face = qRgb(10, 10, 10);
+    ThumbLook look;
+    TrackImages one;
+    TrackImages hair; // a ratio a hair above 1 samples the shape, not the map
+    hair.setScale(1.0001);
+    TrackImages two;
+    two.setScale(2.0);
+    for (TrackImages *t : {&one, &hair, &two})
+        drawThumbs(*t, look, c);
+    EXPECT_EQ(hair.TrackBuffer().size(), one.TrackBuffer().size());
+    EXPECT_EQ(hair.TrackBuffer().convertToFormat(QImage::Format_RGB32),
+              one.TrackBuffer().convertToFormat(QImage::Format_RGB32));
+
+    // At 2 the slanted edges step by one device pixel: the two device lines
+    // of logical line 2 start one pixel apart, where a stretched map would
+    // give both the same start. The bottom pointer mirrors the top one.
+    const QImage &b = two.TrackBuffer();
+    const auto firstThumbPixel = [&](int y) {
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) != qRgb(200, 0, 0))
+                return x;
+        return -1;
+    };
+    const int y = 2 * stripY(2);
+    EXPECT_EQ(firstThumbPixel(y + 5) - firstThumbPixel(y + 4), 1);
+    // Value 83 of 255 puts the pointer's left column at 54; line 2 starts a
+    // column in, at 55, which the two device lines straddle (110 and 111).
+    EXPECT_EQ(firstThumbPixel(y + 4), 110);
+    for (int dy = 0; dy < 2 * TrackHeight; ++dy)
+        for (int x = 0; x < b.width(); ++x)
+            ASSERT_EQ(b.pixel(x, y + dy), b.pixel(x, y + 2 * TrackHeight - 1 - dy)) << x << "," << dy;
+}
+
+TEST(ScaledSliderDrawing, OldThumbsAndButtonsAreBlockCopiesAndStripsFillEveryLine)
 {
     SystemColors c;
     c.face = qRgb(10, 10, 10);
     c.shadow = qRgb(120, 120, 120);
-    for (const int oldWidth : {0, 17}) {
-        TrackImages one;
-        TrackImages two;
-        two.setScale(2.0);
-        ThumbLook look;
-        look.oldThumbWidth = oldWidth;
-        look.focused = true;
-        for (TrackImages *t : {&one, &two}) {
-            t->FillFlat(qRgb(200, 0, 0));
-            for (int row = 0; row < 4; ++row) {
-                t->CopyRowBackground(row);
-                t->DrawThumb(row, float(row * 40 + 3), 255.0f, look, c);
-            }
-        }
-        for (int row = 0; row < 4; ++row)
-            EXPECT_TRUE(isBlockCopy(one.TrackBuffer(), two.TrackBuffer(),
-                                    QRect(0, stripY(row), trackLength(row), TrackHeight)))
-                << "row " << row << " old width " << oldWidth;
-    }
+    TrackImages one;
+    TrackImages two;
+    two.setScale(2.0);
+    ThumbLook look;
+    look.oldThumbWidth = 17;
+    look.focused = true;
+    drawThumbs(one, look, c);
+    drawThumbs(two, look, c);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_TRUE(isBlockCopy(one.TrackBuffer(), two.TrackBuffer(),
+                                QRect(0, stripY(row), trackLength(row), TrackHeight)))
+            << "row " << row;
     const QImage button = DrawStepButton(StepGlyph::Plus, false, c);
     EXPECT_TRUE(isBlockCopy(button, DrawStepButton(StepGlyph::Plus, false, c, 2.0), button.rect()));
 
