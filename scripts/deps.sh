@@ -9,6 +9,7 @@ TINTWELL_PACKAGES=(
   clang libclang-rt-14-dev
   libpcre2-dev
   xvfb xauth xdotool xclip x11-utils imagemagick openbox
+  desktop-file-utils appstream
   fonts-dejavu-core
   locales
 )

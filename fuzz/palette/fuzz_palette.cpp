@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the palette reader as each of the three kinds and
+// Feeds arbitrary bytes to the palette reader as each of the four kinds and
 // checks what must hold for any input: a failure yields 256 black entries, and
 // whatever was read survives being written and read back in every format.
 
@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     using namespace tintwell;
     const QByteArrayView text(reinterpret_cast<const char *>(data), qsizetype(size));
-    for (const PaletteKind kind : {PaletteKind::Act, PaletteKind::Pal, PaletteKind::Bmp}) {
+    for (const PaletteKind kind : {PaletteKind::Act, PaletteKind::Pal, PaletteKind::Bmp, PaletteKind::Gpl}) {
         const PaletteReadResult result = ParsePalette(text, kind);
         if (!result.ok) {
             check(!result.error.isEmpty());
@@ -34,6 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(ParsePalette(WriteJasc(result.colors), PaletteKind::Pal).colors == result.colors);
         check(ParsePalette(WriteRiff(result.colors), PaletteKind::Pal).colors == result.colors);
         check(ParsePalette(WriteAct(result.colors), PaletteKind::Act).colors == result.colors);
+        check(ParsePalette(WritePalette(result.colors, PaletteWriteFormat::Gpl), PaletteKind::Gpl).colors
+              == result.colors);
     }
     return 0;
 }

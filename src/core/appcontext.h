@@ -10,6 +10,8 @@
 
 #include <QString>
 #include <array>
+#include <cstdint>
+#include <optional>
 
 namespace tintwell {
 
@@ -39,6 +41,9 @@ struct AppContext {
     // Folder of the slot files and the script header and footer files.
     // main() sets it to $XDG_DATA_HOME/Tintwell/; tests point it at a temporary folder.
     QString ProgramFolder;
+
+    // A colour given on the command line: start-up shows it instead of "Last Color".
+    std::optional<std::int32_t> StartColor;
 
     bool Loading = false;    // start-up is running
     bool Closing = false;    // the final unload is running

@@ -168,7 +168,7 @@ void frmMain::Load()
     m_peers.loadPaletteTool();
 
     m_ctx.Loading = false;
-    std::int32_t color = modRegistry::GetLastColor(m_reg);
+    std::int32_t color = m_ctx.StartColor.value_or(modRegistry::GetLastColor(m_reg));
     if (color < 0)
         color = kFirstRunColor;
     m_session.setColor(color);

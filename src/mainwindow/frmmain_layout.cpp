@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tintwell {
 
@@ -44,9 +45,11 @@ QGroupBox *frame(QWidget *parent, const QString &title, const QRect &r, const QS
     return box;
 }
 
-QPixmap lockPixmap()
+// Drawn at the screen's ratio: a 1x lock stretched on a high-DPI screen blurs.
+QPixmap lockPixmap(qreal scale)
 {
-    QPixmap pm(11, 12);
+    QPixmap pm(int(std::ceil(11 * scale)), int(std::ceil(12 * scale)));
+    pm.setDevicePixelRatio(scale);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setPen(QColor(40, 40, 40));
@@ -221,7 +224,7 @@ void frmMain::buildLayout()
     m_preview->setToolTip(QStringLiteral("Color Preview"));
     m_preview->setAutoFillBackground(true);
     m_lock = new QLabel(m_preview);
-    m_lock->setPixmap(lockPixmap());
+    m_lock->setPixmap(lockPixmap(m_preview->devicePixelRatioF()));
     m_lock->adjustSize();
     m_lock->move(m_preview->width() - m_lock->width(), m_preview->height() - m_lock->height());
     m_lock->setToolTip(QStringLiteral("Current Palette Contains Color"));

@@ -1,13 +1,18 @@
 #pragma once
-// Pixel drawing of the slider rows at the fixed 1x layout: the primitives, the
-// step-button images, the gradient strips and the two 199 x 71 track images.
-// Nothing here knows about widgets, schemes or settings; colours come in as
-// plain values, so all of it tests without a display.
+// Pixel drawing of the slider rows: the primitives, the step-button images,
+// the gradient strips and the two 199 x 71 track images. Coordinates are the
+// fixed layout's logical pixels; an image whose device pixel ratio is above 1
+// is drawn at that ratio, so nothing is stretched on a high-DPI screen: a
+// logical pixel of a line or frame covers its whole block of device pixels,
+// and gradients get a colour per device column. Nothing here knows about
+// widgets, schemes or settings; colours come in as plain values, so all of it
+// tests without a display.
 
 #include <QImage>
 #include <QPalette>
 #include <QRgb>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace tintwell {
@@ -24,6 +29,12 @@ struct SystemColors {
     static SystemColors fromPalette(const QPalette &palette);
 };
 
+// Device pixel where logical coordinate v starts at ratio `scale`. Blocks of
+// neighbouring logical pixels meet exactly, so fills never leave seams.
+int DeviceEdge(int v, qreal scale);
+// An image of logical size w x h at the ratio, device pixels to match.
+QImage ScaledImage(int w, int h, qreal scale);
+
 // Lines leave out their end point; frames and fills include right and bottom.
 // Everything is clipped to the image.
 void DrawLine(QImage &image, int x1, int y1, int x2, int y2, QRgb colour);
@@ -39,7 +50,7 @@ void DrawGradient(QImage &image, QRgb from, QRgb to, int x1, int x2, int height,
 constexpr int ButtonWidth = 13;
 constexpr int ButtonHeight = 14;
 enum class StepGlyph { Minus, Plus };
-QImage DrawStepButton(StepGlyph glyph, bool pressed, const SystemColors &colours);
+QImage DrawStepButton(StepGlyph glyph, bool pressed, const SystemColors &colours, qreal scale = 1.0);
 
 // Track geometry shared by drawing and hit-testing.
 constexpr int TrackStart = 13;        // first track pixel in row coordinates
@@ -80,6 +91,13 @@ public:
 
     TrackImages();
 
+    // The device pixel ratio the images are drawn at. Changing it redraws the
+    // background from what was last drawn into each strip and clears
+    // TrackBuffer, whose rows must then be redrawn (generation() tells them).
+    void setScale(qreal scale);
+    qreal scale() const { return m_scale; }
+    int generation() const { return m_generation; }
+
     const QImage &TrackBackground() const { return m_background; }
     const QImage &TrackBuffer() const { return m_buffer; }
 
@@ -100,9 +118,19 @@ public:
                    const SystemColors &colours);
 
 private:
+    void paintBackground();
+    void drawScaledPointers(int top, int length, int left, QRgb fill, const SystemColors &colours);
+
     QImage m_background;
     QImage m_buffer;
     bool m_row0FromSpectrum = false;
+    qreal m_scale = 1.0;
+    int m_generation = 0;
+    // What the background holds, so another scale can redraw it: a flat
+    // colour under everything, then each strip's last gradient (rows 0-3,
+    // then the hue spectrum).
+    std::optional<QRgb> m_flat;
+    std::array<std::optional<RowGradient>, 5> m_strips;
 };
 
 // Thumb geometry in row coordinates (x from the row's inner left edge).

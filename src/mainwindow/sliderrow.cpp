@@ -60,8 +60,9 @@ StepButton::StepButton(StepGlyph glyph, SliderRow *row)
 
 void StepButton::setColours(const SystemColors &colours)
 {
-    m_raised = DrawStepButton(m_glyph, false, colours);
-    m_down = DrawStepButton(m_glyph, true, colours);
+    m_colours = colours;
+    m_raised = DrawStepButton(m_glyph, false, colours, devicePixelRatioF());
+    m_down = DrawStepButton(m_glyph, true, colours, devicePixelRatioF());
     update();
 }
 
@@ -75,8 +76,13 @@ void StepButton::setShownPressed(bool pressed)
 
 void StepButton::paintEvent(QPaintEvent *)
 {
+    // The window may have moved to a screen of another ratio since.
+    if (m_raised.devicePixelRatio() != devicePixelRatioF()) {
+        m_raised = DrawStepButton(m_glyph, false, m_colours, devicePixelRatioF());
+        m_down = DrawStepButton(m_glyph, true, m_colours, devicePixelRatioF());
+    }
     QPainter painter(this);
-    painter.drawImage(rect(), m_pressed ? m_down : m_raised);
+    painter.drawImage(QPointF(0, 0), m_pressed ? m_down : m_raised);
 }
 
 void StepButton::mousePressEvent(QMouseEvent *event)
@@ -257,13 +263,19 @@ void SliderRow::setRepeatTimer(std::unique_ptr<RepeatTimer> timer)
 
 void SliderRow::drawThumb()
 {
+    composeThumb();
+    update();
+}
+
+void SliderRow::composeThumb()
+{
     ThumbLook look;
     look.oldThumbWidth = m_oldThumbWidth;
     look.focused = hasFocus();
     if (m_paging && m_oldThumbWidth > 0)
         look.pagingDirection = m_repeatStep > 0 ? 1 : -1;
     m_tracks->DrawThumb(m_row, m_value, m_base, look, m_colours);
-    update();
+    m_drawnGeneration = m_tracks->generation();
 }
 
 void SliderRow::redraw()
@@ -274,6 +286,14 @@ void SliderRow::redraw()
 
 void SliderRow::paintEvent(QPaintEvent *)
 {
+    // The track images follow the screen's ratio: the first row to paint
+    // after a change redraws them, and each row then puts its own strip and
+    // thumb back before it is shown.
+    m_tracks->setScale(devicePixelRatioF());
+    if (m_drawnGeneration != m_tracks->generation()) {
+        m_tracks->CopyRowBackground(m_row);
+        composeThumb();
+    }
     QPainter p(this);
     const int w = width();
     const int h = height();
@@ -289,8 +309,11 @@ void SliderRow::paintEvent(QPaintEvent *)
     p.drawLine(0, h - 1, w - 1, h - 1);
     p.drawLine(w - 1, 0, w - 1, h - 1);
     const int length = trackLength(m_row);
-    p.drawImage(QRect(Border + TrackStart, Border, length, TrackHeight), m_tracks->TrackBuffer(),
-                QRect(0, stripY(m_row), length, TrackHeight));
+    // The source rectangle is in the image's device pixels.
+    const qreal scale = m_tracks->scale();
+    const int top = DeviceEdge(stripY(m_row), scale);
+    p.drawImage(QRectF(Border + TrackStart, Border, length, TrackHeight), m_tracks->TrackBuffer(),
+                QRectF(0, top, DeviceEdge(length, scale), DeviceEdge(stripY(m_row) + TrackHeight, scale) - top));
 }
 
 // -------------------------------------------------------------- step buttons

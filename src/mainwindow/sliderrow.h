@@ -4,8 +4,8 @@
 // its range and steps as plain numbers and says what it wants through signals;
 // the main window turns those into colour changes and calls setSliderValue()
 // and redraw() back. Pointer coordinates are in logical pixels, which are the
-// fixed 1x layout: Qt's device pixel ratio scales the drawing on high-DPI
-// screens.
+// fixed 1x layout; the images are drawn at the screen's device pixel ratio
+// (sliderdrawing.h), so a high-DPI screen gets sharp tracks, not stretched ones.
 
 #include "mainwindow/sliderdrawing.h"
 
@@ -81,6 +81,7 @@ private:
     StepGlyph m_glyph;
     SliderRow *m_row;
     bool m_pressed = false;
+    SystemColors m_colours;
     QImage m_raised;
     QImage m_down;
 };
@@ -208,6 +209,8 @@ private:
     int trackEnd() const { return TrackStart + trackLength(m_row) - 1; }
     void stopRepeat();
     void showMenu(const QPoint &globalPos);
+    // The thumb into TrackBuffer without scheduling a repaint.
+    void composeThumb();
     static int zone(int v, int low, int high);
 
     int m_row;
@@ -222,6 +225,7 @@ private:
     float m_largeStep = 51.0f;
     int m_oldThumbWidth = 0;
     float m_value = 0.0f;
+    int m_drawnGeneration = 0; // TrackImages::generation() this row last drew for
 
     bool m_dragging = false;
     int m_dragOffset = 0;

@@ -5,6 +5,7 @@
 #include "platform/windowplacement.h"
 
 #include "palette/paletteedit.h"
+#include "palette/paletteexport.h"
 #include "palette/palettefile.h"
 #include "platform/help.h"
 #include "platform/registry.h"
@@ -23,6 +24,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWhatsThis>
+
+#include <cmath>
 
 namespace tintwell {
 
@@ -51,10 +54,16 @@ QRgb rgbOf(std::int32_t c) { return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 
 
 } // namespace
 
-void DrawPaletteTable(QImage &image, const PaletteState &palette, const PaletteTableColours &colours)
+void DrawPaletteTable(QImage &image, const PaletteState &palette, const PaletteTableColours &colours,
+                      qreal scale)
 {
-    if (image.size() != QSize(kTablePixels, kTablePixels))
-        image = QImage(kTablePixels, kTablePixels, QImage::Format_RGB32);
+    const int side = int(std::floor(kTablePixels * scale + 0.5));
+    if (image.size() != QSize(side, side) || image.devicePixelRatio() != scale) {
+        image = QImage(side, side, QImage::Format_RGB32);
+        // The painters below draw in table pixels; the ratio makes each one
+        // a block of device pixels, so cells stay sharp on any screen.
+        image.setDevicePixelRatio(scale);
+    }
     image.fill(colours.face);
     {
         QPainter p(&image);
@@ -84,12 +93,17 @@ PaletteTableView::PaletteTableView(QWidget *parent) : QWidget(parent)
 
 void PaletteTableView::redraw(const PaletteState &palette, const PaletteTableColours &colours)
 {
-    DrawPaletteTable(m_image, palette, colours);
+    m_palette = palette;
+    m_colours = colours;
+    DrawPaletteTable(m_image, palette, colours, devicePixelRatioF());
     update();
 }
 
 void PaletteTableView::paintEvent(QPaintEvent *)
 {
+    // Moved to a screen of another ratio since the last redraw.
+    if (m_image.devicePixelRatio() != devicePixelRatioF())
+        DrawPaletteTable(m_image, m_palette, m_colours, devicePixelRatioF());
     QPainter p(this);
     p.drawImage(QPoint(0, 0), m_image);
 }
@@ -110,12 +124,14 @@ void PaletteTableView::mouseMoveEvent(QMouseEvent *event)
 // ------------------------------------------------------------------- window
 
 const QString frmPalette::OpenFilter = QStringLiteral(
-    "All Supported Formats|*.pal;*.act;*.bmp|Paint Shop Pro Palette (*.pal)|*.pal|"
+    "All Supported Formats|*.pal;*.act;*.bmp;*.gpl|Paint Shop Pro Palette (*.pal)|*.pal|"
     "Microsoft Palette (*.pal)|*.pal|Photoshop Palette (*.act)|*.act|Bitmap Palette (*.bmp)|*.bmp|"
-    "All Files (*.*)|*.*");
+    "All Files (*.*)|*.*|GIMP Palette (*.gpl)|*.gpl");
+// GIMP comes last in both lists, so the filter indices stored for the older
+// kinds (2 = RIFF on Save) keep their meaning.
 const QString frmPalette::SaveFilter = QStringLiteral(
     "Paint Shop Pro Palette (*.pal)|*.pal|Microsoft Palette (*.pal)|*.pal|"
-    "Photoshop Palette (*.act)|*.act");
+    "Photoshop Palette (*.act)|*.act|GIMP Palette (*.gpl)|*.gpl");
 
 frmPalette::frmPalette(AppContext &context, clsRegistry &registry, ColorSession &session,
                        HelpService &help, QWidget *parent)
@@ -206,6 +222,9 @@ void frmPalette::buildMenus()
     connect(file->addAction(QStringLiteral("&Save")), &QAction::triggered, this, &frmPalette::mnuFileSave_Click);
     connect(file->addAction(QStringLiteral("Save &As")), &QAction::triggered, this,
             &frmPalette::mnuFileSaveAs_Click);
+    file->addSeparator();
+    m_export = file->addAction(QStringLiteral("E&xport..."));
+    connect(m_export, &QAction::triggered, this, &frmPalette::mnuFileExport_Click);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     m_copy = edit->addAction(QStringLiteral("&Copy"));
@@ -591,6 +610,38 @@ bool frmPalette::writeFile()
     setTableItem(kFileItem);
     storeLastPath();
     pal.PaletteChanged = false;
+    return true;
+}
+
+// Export writes a copy for other tools and leaves the table's own file, its
+// name in the list and the changed flag alone.
+bool frmPalette::mnuFileExport_Click()
+{
+    clsCommonFileDialog dlg;
+    dlg.DialogTitle = QStringLiteral("Export Palette");
+    dlg.Filter = QString::fromLatin1(PaletteExportFilter);
+    dlg.FilterIndex = m_exportFilterIndex;
+    dlg.flags = FileDialogFlags::OverwritePrompt | FileDialogFlags::PathMustExist | FileDialogFlags::HideReadOnly;
+    dlg.InitDir = PaletteDirectoryPart(ParseLastPath(modRegistry::GetLastPath(m_reg)).path);
+    if (!runFileDialog(dlg, true))
+        return false;
+    const PaletteExportFormat format = ExportFormatForFilter(dlg.FilterIndex).value_or(PaletteExportFormat::Css);
+    m_exportFilterIndex = dlg.FilterIndex;
+
+    const PaletteState &pal = m_ctx.Palette;
+    // One cell selected exports the whole table: nobody exports one colour.
+    PaletteSpan span{0, 255};
+    if (pal.PaletteRangeCount > 0)
+        span = SelectedSpan(pal);
+    const std::span<const std::int32_t> colors(pal.PaletteColors.data() + span.first,
+                                               std::size_t(span.last - span.first + 1));
+    const QString path = ExportPath(dlg.FileName, format);
+    if (const auto error = SavePaletteFile(path, ExportPalette(colors, format))) {
+        m_ctx.Messages->show(QStringLiteral("Error"),
+                             QStringLiteral("The palette could not be exported to \"%1\": %2").arg(path, *error),
+                             MsgIcon::Exclamation, MsgButtons::Ok);
+        return false;
+    }
     return true;
 }
 

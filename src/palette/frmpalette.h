@@ -34,8 +34,10 @@ struct PaletteTableColours {
 };
 
 // The whole table picture for the state: every cell square with its border,
-// the run frames and the current-cell frame. 256 x 256 pixels.
-void DrawPaletteTable(QImage &image, const PaletteState &palette, const PaletteTableColours &colours);
+// the run frames and the current-cell frame. 256 x 256 table pixels, drawn at
+// the device pixel ratio `scale` (so 512 x 512 image pixels at 2).
+void DrawPaletteTable(QImage &image, const PaletteState &palette, const PaletteTableColours &colours,
+                      qreal scale = 1.0);
 
 // imgTable: shows the table image and reports presses and drags in table
 // pixels. It knows nothing of the table's meaning.
@@ -57,6 +59,9 @@ protected:
 
 private:
     QImage m_image;
+    // What the image shows, to draw it again at another ratio.
+    PaletteState m_palette;
+    PaletteTableColours m_colours;
 };
 
 class frmPalette : public QMainWindow
@@ -89,6 +94,9 @@ public:
     // dialog was cancelled or the write failed.
     bool mnuFileSave_Click();
     bool mnuFileSaveAs_Click();
+    // "E&xport...": the run, or the whole table when one cell is selected, as
+    // CSS, JSON or hex text by the dialog's filter. True when written.
+    bool mnuFileExport_Click();
     void mnuOptionsAutoSelect_Click();
     void mnuOptionsAutoIncrement_Click();
 
@@ -109,6 +117,7 @@ public:
     QAction *mnuEditCopy() const { return m_copy; }
     QAction *mnuEditPaste() const { return m_paste; }
     QAction *deleteKey() const { return m_delete; }
+    QAction *mnuFileExport() const { return m_export; }
 
     static constexpr int ClientWidth = 420;
     static constexpr int ClientHeight = 298;
@@ -144,6 +153,7 @@ private:
     PaletteTableColours m_colours;
     clsCommonFileDialog m_openDialog;
     int m_saveFilterIndex = 1; // Save As's last filter: 2 writes ".pal" as RIFF
+    int m_exportFilterIndex = 1;
     int m_previousItem = -1;
     ColorSession &m_session;
     HelpService &m_help;
@@ -161,6 +171,7 @@ private:
     QAction *m_paste = nullptr;
     QAction *m_delete = nullptr;
     MnemonicArbiter *m_mnemonics = nullptr;
+    QAction *m_export = nullptr;
 };
 
 } // namespace tintwell

@@ -1,4 +1,5 @@
 #include "palette/palettefile.h"
+#include "palette/gimppalette.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -256,6 +257,8 @@ std::optional<PaletteKind> knownKind(const QString &extension)
         return PaletteKind::Act;
     if (extension == QLatin1String("bmp"))
         return PaletteKind::Bmp;
+    if (extension == QLatin1String("gpl"))
+        return PaletteKind::Gpl;
     return std::nullopt;
 }
 
@@ -272,9 +275,28 @@ std::optional<int> ParseComponent(QByteArrayView piece)
     return std::min(int(rounded), 255);
 }
 
+namespace {
+
+PaletteReadResult parseGpl(QByteArrayView text)
+{
+    const GimpPaletteRead read = ParseGimpPalette(text);
+    if (!read.ok)
+        return failure(kFormatUnknown);
+    PaletteReadResult result;
+    result.colors = read.colors;
+    if (read.rowCount > qsizetype(result.colors.size()))
+        result.notice = QStringLiteral("The palette holds %1 colors; only the first 256 were read.")
+                            .arg(read.rowCount);
+    return result;
+}
+
+} // namespace
+
 PaletteReadResult ParsePalette(QByteArrayView text, PaletteKind kind)
 {
     switch (kind) {
+    case PaletteKind::Gpl:
+        return parseGpl(text);
     case PaletteKind::Act:
         return parseAct(text);
     case PaletteKind::Bmp:
@@ -294,6 +316,9 @@ PaletteReadResult ReadPalette(QByteArrayView text, PaletteKind kind, UserMessage
     PaletteReadResult result = ParsePalette(text, kind);
     if (!result.ok)
         messages.show(kErrorTitle, result.error, MsgIcon::Exclamation, MsgButtons::Ok);
+    else if (!result.notice.isEmpty())
+        messages.show(QStringLiteral("Palette Tool"), result.notice, MsgIcon::Information,
+                      MsgButtons::Ok);
     return result;
 }
 
@@ -358,6 +383,8 @@ std::optional<PaletteKind> PaletteKindForOpen(const QString &path, int filterInd
         return PaletteKind::Act;
     case 5:
         return PaletteKind::Bmp;
+    case 7:
+        return PaletteKind::Gpl;
     default:
         return std::nullopt;
     }
@@ -368,6 +395,8 @@ PaletteWriteFormat PaletteWriteFormatForPath(const QString &path, int lastFilter
     const QString extension = extensionOf(path);
     if (extension == QLatin1String("act"))
         return PaletteWriteFormat::Act;
+    if (extension == QLatin1String("gpl"))
+        return PaletteWriteFormat::Gpl;
     if (extension == QLatin1String("pal") && lastFilterIndex == 2)
         return PaletteWriteFormat::Riff;
     return PaletteWriteFormat::Jasc;
@@ -381,6 +410,8 @@ QString PaletteSaveAsPath(const QString &path, int filterIndex)
         return path + QStringLiteral(".pal");
     if (filterIndex == 3)
         return path + QStringLiteral(".act");
+    if (filterIndex == 4)
+        return path + QStringLiteral(".gpl");
     return path;
 }
 
@@ -428,9 +459,11 @@ QByteArray WriteAct(const PaletteTable &colors)
     return out;
 }
 
-QByteArray WritePalette(const PaletteTable &colors, PaletteWriteFormat format)
+QByteArray WritePalette(const PaletteTable &colors, PaletteWriteFormat format, const QString &name)
 {
     switch (format) {
+    case PaletteWriteFormat::Gpl:
+        return WriteGimpPalette(colors, name);
     case PaletteWriteFormat::Riff:
         return WriteRiff(colors);
     case PaletteWriteFormat::Act:
@@ -463,7 +496,8 @@ std::optional<QString> SavePaletteFile(const QString &path, const QByteArray &by
 bool SavePalette(const QString &path, const PaletteTable &colors, PaletteWriteFormat format,
                  UserMessages &messages)
 {
-    const auto error = SavePaletteFile(path, WritePalette(colors, format));
+    const QString name = QFileInfo(path).completeBaseName();
+    const auto error = SavePaletteFile(path, WritePalette(colors, format, name));
     if (!error)
         return true;
     messages.show(kErrorTitle,

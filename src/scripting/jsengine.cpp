@@ -30,21 +30,31 @@ void setError(ScriptError *error, int number, const QString &description)
     error->Description = description;
 }
 
-// Next to the running executable, as installed; else where the build put it,
-// for the tests and tools run from the build tree.
+// Where the install put it (libexec, relative to the program's bin folder),
+// else next to the running executable; the build tree's worker only for
+// programs that run from the build tree, so an installed program never picks
+// up a stale or half-built worker from a build folder that happens to exist.
 QString workerPath()
 {
     const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     if (!exe.isEmpty()) {
-        const QString beside = QFileInfo(exe).dir().filePath(kWorkerName);
-        if (QFileInfo(beside).isExecutable())
-            return beside;
-    }
-#ifdef TINTWELL_JSWORKER_BUILD_PATH
-    return QStringLiteral(TINTWELL_JSWORKER_BUILD_PATH);
-#else
-    return kWorkerName;
+        const QDir exeDir = QFileInfo(exe).dir();
+        QStringList candidates;
+#ifdef TINTWELL_JSWORKER_INSTALL_RELATIVE
+        candidates << QDir::cleanPath(exeDir.filePath(QStringLiteral(TINTWELL_JSWORKER_INSTALL_RELATIVE)));
 #endif
+        candidates << exeDir.filePath(kWorkerName);
+        for (const QString &candidate : candidates)
+            if (QFileInfo(candidate).isExecutable())
+                return candidate;
+    }
+#if defined(TINTWELL_JSWORKER_BUILD_PATH) && defined(TINTWELL_BUILD_DIR)
+    // /proc/self/exe has its links resolved, so the build folder's must be too.
+    const QString buildDir = QFileInfo(QStringLiteral(TINTWELL_BUILD_DIR)).canonicalFilePath();
+    if (exe.isEmpty() || (!buildDir.isEmpty() && exe.startsWith(buildDir + QLatin1Char('/'))))
+        return QStringLiteral(TINTWELL_JSWORKER_BUILD_PATH);
+#endif
+    return kWorkerName;
 }
 
 // What can be written to the pipe goes as it is; anything else as its text.

@@ -131,6 +131,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tnscript"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TINTWELL_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
@@ -161,7 +162,17 @@ int main(int argc, char *argv[])
                        framesOption, converterOption, boxesOption, lowercaseOption, zerosOption,
                        dumpTreeOption});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The script file."));
-    parser.process(app);
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    // process() would exit with 1 on a bad option, which is a script error here.
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(versionOption))
+        parser.showVersion();
+    if (!parsed) {
+        writeOut(stderr, QStringLiteral("tnscript: %1\nTry \"tnscript --help\".\n").arg(parser.errorText()));
+        return kExitUsage;
+    }
 
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {

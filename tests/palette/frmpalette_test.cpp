@@ -2,6 +2,7 @@
 #include "support/mnemonics.h"
 #include "palette/frmpalette.h"
 #include "palette/paletteedit.h"
+#include "palette/paletteexport.h"
 #include "palette/palettefile.h"
 #include "platform/help.h"
 #include "platform/registry.h"
@@ -490,6 +491,93 @@ TEST_F(PaletteWindowFixture, FailedSaveKeepsChangesAndSaysSo)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
     EXPECT_NE(w->cboTable()->currentIndex(), 5);
+}
+
+// ------------------------------------------------------------ GIMP palettes and export
+
+TEST_F(PaletteWindowFixture, GimpPalettesComeLastInBothListsAndOpenAndSave)
+{
+    // Appended, so the stored indices of the older kinds keep their meaning.
+    const QList<FileFilterPair> openPairs = ParseFilter(frmPalette::OpenFilter);
+    ASSERT_EQ(openPairs.size(), 7);
+    EXPECT_EQ(openPairs[0].patterns, QStringList({"*.pal", "*.act", "*.bmp", "*.gpl"}));
+    EXPECT_EQ(openPairs[6], (FileFilterPair{QStringLiteral("GIMP Palette (*.gpl)"), {QStringLiteral("*.gpl")}}));
+    EXPECT_EQ(ParseFilter(frmPalette::SaveFilter).value(3), openPairs[6]);
+
+    open();
+    answers.push_back({testData("handwritten.gpl"), 1});
+    w->mnuFileOpen_Click();
+    EXPECT_EQ(entry(2), rgb(17, 34, 51));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - handwritten.gpl"));
+
+    // Save As through the fourth filter names and writes a GIMP palette; Save
+    // keeps writing one.
+    answers.push_back({path("warm"), 4});
+    ASSERT_TRUE(w->mnuFileSaveAs_Click());
+    click(40);
+    setMainColor(rgb(1, 2, 3));
+    w->cmdSetColor()->click();
+    ASSERT_TRUE(w->mnuFileSave_Click());
+    const QByteArray saved = fileBytes(path("warm.gpl"));
+    EXPECT_TRUE(saved.startsWith("GIMP Palette\nName: warm\n"));
+    EXPECT_EQ(ParsePalette(saved, PaletteKind::Gpl).colors, pal().PaletteColors);
+    EXPECT_EQ(entry(40), rgb(1, 2, 3));
+
+    // Without the extension the GIMP filter decides; a broken one is untitled.
+    writeFile(path("noext"), "GIMP Palette\n9 8 7\n4 5");
+    answers.push_back({path("noext"), 7});
+    w->mnuFileOpen_Click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("File Format Unknown"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
+}
+
+TEST_F(PaletteWindowFixture, ExportWritesTheRunOrTheWholeTableAndLeavesTheFileAlone)
+{
+    open();
+    answers.push_back({path("mine"), 1});
+    ASSERT_TRUE(w->mnuFileSaveAs_Click());
+    dialogsShown.clear();
+    pal().PaletteColors[5] = rgb(0xFF, 0x80, 0x00);
+    pal().PaletteColors[6] = rgb(0x00, 0x00, 0x0A);
+    pal().PaletteColors[7] = rgb(0xC0, 0xFF, 0xEE);
+    pal().PaletteChanged = true;
+    click(7);
+    click(5, true);
+    const QString title = w->windowTitle();
+
+    answers.push_back({path("run"), 1});
+    ASSERT_TRUE(w->mnuFileExport_Click());
+    ASSERT_EQ(dialogsShown.size(), 1);
+    EXPECT_EQ(dialogsShown[0].DialogTitle, QStringLiteral("Export Palette"));
+    EXPECT_EQ(dialogsShown[0].Filter, QString::fromLatin1(PaletteExportFilter));
+    EXPECT_EQ(fileBytes(path("run.css")), fileBytes(testData("export/run3.css")));
+    answers.push_back({path("run.hex"), 2});
+    ASSERT_TRUE(w->mnuFileExport_Click());
+    EXPECT_EQ(fileBytes(path("run.hex")), fileBytes(testData("export/run3.json")));
+    EXPECT_EQ(dialogsShown[1].FilterIndex, 1); // the list opens where it was left
+
+    // Write-only: the table's own file, name, list item and changed flag stay.
+    EXPECT_EQ(pal().PalettePath, path("mine.pal"));
+    EXPECT_TRUE(pal().PaletteChanged);
+    EXPECT_EQ(w->windowTitle(), title);
+    EXPECT_EQ(w->cboTable()->itemText(5), QStringLiteral("mine.pal"));
+    EXPECT_EQ(modRegistry::GetLastPalette(*reg), path("mine.pal"));
+
+    // One cell selected: the whole table.
+    click(6);
+    answers.push_back({path("all"), 3});
+    ASSERT_TRUE(w->mnuFileExport_Click());
+    const QByteArray all = fileBytes(path("all.txt"));
+    EXPECT_EQ(all.count('\n'), 256);
+    EXPECT_TRUE(all.contains("\n#ff8000\n#00000a\n#c0ffee\n"));
+
+    // A failure says so and writes nothing.
+    writeFile(path("blocker"), "x");
+    answers.push_back({path("blocker") + QStringLiteral("/sub.css"), 1});
+    EXPECT_FALSE(w->mnuFileExport_Click());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
 }
 
 // ------------------------------------------------------------ window
