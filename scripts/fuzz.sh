@@ -6,6 +6,8 @@ FUZZ_BUILD=${TINTWELL_FUZZ_BUILD_DIR:-build-fuzz}
 RUNS=${TINTWELL_FUZZ_RUNS:-20000}
 # A fixed seed keeps the CI run repeatable; longer runs with other seeds hunt for new findings.
 SEED=${TINTWELL_FUZZ_SEED:-1}
+# Each target stops after this many seconds even if it has not done its runs.
+SECONDS_CAP=${TINTWELL_FUZZ_SECONDS:-30}
 
 cmake -S . -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
@@ -27,7 +29,7 @@ for target in "$fuzz_dir"/fuzz_*; do
   echo "== $name: $RUNS runs, seed $SEED"
   log="$work.log"
   status=0
-  (cd "$work" && "$target" -seed="$SEED" -runs="$RUNS" -max_total_time=60 -max_len=4096 \
+  (cd "$work" && "$target" -seed="$SEED" -runs="$RUNS" -max_total_time="$SECONDS_CAP" -max_len=4096 \
       -artifact_prefix="$work/" "$work") > "$log" 2>&1 || status=$?
   if [ "$status" -ne 0 ]; then
     # The whole report and the failing input, so a finding can be replayed from the log alone.
