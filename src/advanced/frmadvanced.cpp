@@ -1,5 +1,6 @@
 #include "advanced/frmadvanced.h"
 
+#include "platform/windowplacement.h"
 #include "platform/help.h"
 #include "platform/mnemonics.h"
 #include "platform/registry.h"
@@ -176,7 +177,7 @@ void frmAdvanced::Load()
         screenTwips = screen->geometry().size() * 15;
     const auto position = modRegistry::RestoreWindowPosition(
         m_reg, modRegistry::StoredWindow::Advanced, screenTwips, frameGeometry().size() * 15);
-    move(position.X / 15, position.Y / 15);
+    PlaceFrameAt(this, QPoint(position.X / 15, position.Y / 15));
 
     m_model.Load();
     m_cboFormatGroup->clear();

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Five starts under a real window manager leave the stored positions of the
-# main window and the palette tool as they were.
+# main window, the palette tool and the advanced window as they were.
 # Usage: xvfb-run -a -s "-screen 0 1280x1024x24" restart_position.sh TINTWELL
 set -euo pipefail
 bin=$1
@@ -15,7 +15,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
-printf '[Software\\Veskor Software\\Tintwell]\n"Last Color" = dword:33023\n"MainX" = dword:3000\n"MainY" = dword:3000\n"PaletteX" = dword:6000\n"PaletteY" = dword:4500\n' \
+printf '[Software\\Veskor Software\\Tintwell]\n"Last Color" = dword:33023\n"MainX" = dword:3000\n"MainY" = dword:3000\n"PaletteX" = dword:6000\n"PaletteY" = dword:4500\n"AdvancedX" = dword:4500\n"AdvancedY" = dword:7500\n' \
   > "$work/cfg/Tintwell/settings.ini"
 
 wait_for() { # title pattern -> window id
@@ -42,11 +42,15 @@ for run in 1 2 3 4 5; do
   palette=$(wait_for "^Palette Tool")
   sleep 0.5
   xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  xdotool key alt+a
+  wait_for "^Advanced$" >/dev/null
+  sleep 0.5
+  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
   xdotool key alt+F4
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   kill "$app" 2>/dev/null || true
   wait "$app" 2>/dev/null || true
-  for name in MainX:3000 MainY:3000 PaletteX:6000 PaletteY:4500; do
+  for name in MainX:3000 MainY:3000 PaletteX:6000 PaletteY:4500 AdvancedX:4500 AdvancedY:7500; do
     key=${name%%:*}; want=${name##*:}
     got=$(stored "$key")
     if [ "$got" != "$want" ]; then

@@ -1,6 +1,7 @@
 #include "scripting/editor/frmscript.h"
 
 #include "core/schemefiles.h"
+#include "platform/windowplacement.h"
 #include "platform/help.h"
 #include "platform/registry.h"
 #include "platform/settings.h"
@@ -224,7 +225,7 @@ void frmScript::load()
         screenTwips = screen->geometry().size() * kTwips;
     const auto position = modRegistry::RestoreWindowPosition(
         m_reg, modRegistry::StoredWindow::Script, screenTwips, frameGeometry().size() * kTwips);
-    move(position.X / kTwips, position.Y / kTwips);
+    PlaceFrameAt(this, QPoint(position.X / kTwips, position.Y / kTwips));
     const auto stored = modRegistry::RestoreScriptSize(m_reg, size() * kTwips);
     resize(std::max(stored.X / kTwips, 1), std::max(stored.Y / kTwips, 1));
     m_normalBounds = QRect(pos(), this->size());

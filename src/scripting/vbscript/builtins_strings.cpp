@@ -1,6 +1,7 @@
 // Built-in functions on strings: lengths, parts, searching, case, splitting and
 // joining, characters and their codes.
 
+#include "core/cp1252.h"
 #include "scripting/vbscript/builtins_impl.h"
 
 #include "scripting/vbscript/datetime.h"
@@ -291,17 +292,10 @@ Value fFilter(C &c)
     return Value::array(stringArray(out));
 }
 
-// Code page 1252 for 128-159; the rest maps straight to Unicode.
-constexpr uint16_t kCp1252[32] = {0x20AC, 0x81, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D, 0x017D, 0x8F,
-                                  0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D, 0x017E, 0x0178};
-
+// Character codes of Chr and Asc are those of the program's text files.
 QChar chrOf(int32_t code)
 {
-    if (code >= 128 && code < 160)
-        return QChar(kCp1252[code - 128]);
-    return QChar(char16_t(code));
+    return Windows1252Char(static_cast<unsigned char>(code));
 }
 
 Value fChr(C &c)
@@ -327,13 +321,8 @@ Value fAsc(C &c)
     const QString s = text(c, 0);
     if (s.isEmpty())
         raise(err::InvalidCall);
-    const char16_t u = s[0].unicode();
-    if (u < 128 || (u >= 160 && u < 256))
-        return Value::integer(int16_t(u));
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252[i] == u)
-            return Value::integer(int16_t(128 + i));
-    return Value::integer(63); // '?': not in the code page
+    const int byte = Windows1252Byte(s[0]);
+    return Value::integer(int16_t(byte < 0 ? 63 : byte)); // '?': not in the code page
 }
 
 Value fAscW(C &c)
