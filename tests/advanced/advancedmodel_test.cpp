@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "advanced/advancedmodel.h"
 #include "core/schemefiles.h"
 #include "fakes.h"
@@ -13,18 +14,10 @@
 namespace tintwell {
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using test::fileBytes;
+using test::writeBytes;
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+
 
 FormatScheme builtIn(int index)
 {

@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "advanced/frmadvanced.h"
 #include "core/outputengine.h"
 #include "core/schemefiles.h"
@@ -29,18 +30,8 @@
 namespace tintwell {
 namespace {
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::fileBytes;
+using test::writeBytes;
 
 // Waits for what a posted event or a button's animated click brings; the
 // limit is far above what any machine needs.

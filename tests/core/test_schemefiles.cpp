@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "core/schemefiles.h"
 #include "core/usermessages.h"
 
@@ -13,18 +14,7 @@ using namespace tintwell;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeAll(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 FormatScheme standardScheme()
 {
@@ -79,7 +69,7 @@ TEST(SlotFile, WriteThenLoadGivesTheSameScheme)
     out.Info[TN_DEC].FormatName = "D\u00e9c \u20ac";
     ASSERT_TRUE(WriteCustomScheme(out, "Caf\u00e9", 2, dir.path(), messages));
 
-    const QByteArray text = readAll(SlotFilePath(dir.path(), 2));
+    const QByteArray text = test::fileBytes(SlotFilePath(dir.path(), 2));
     EXPECT_TRUE(text.startsWith("Caf\xe9\r\nv1.00\r\n"));
     EXPECT_TRUE(text.contains("&RGB\r\n2\r\na\r\nb\r\n0\r\n"));
     EXPECT_TRUE(text.contains("He&xadecimal\r\n0\r\n2\r\nx\r\n\r\n"));
@@ -174,10 +164,10 @@ TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
 TEST(SlotNames, FromFirstLineCutTo64)
 {
     QTemporaryDir dir;
-    writeAll(SlotFilePath(dir.path(), 1), "Warm tones\r\nv1.00\r\n");
-    writeAll(SlotFilePath(dir.path(), 2), QByteArray(70, 'x'));
-    writeAll(SlotFilePath(dir.path(), 4), "short");
-    writeAll(SlotFilePath(dir.path(), 5), "\x80uro\r\n");
+    test::writeBytes(SlotFilePath(dir.path(), 1), "Warm tones\r\nv1.00\r\n");
+    test::writeBytes(SlotFilePath(dir.path(), 2), QByteArray(70, 'x'));
+    test::writeBytes(SlotFilePath(dir.path(), 4), "short");
+    test::writeBytes(SlotFilePath(dir.path(), 5), "\x80uro\r\n");
     const auto names = CustomSlotNames(dir.path());
     EXPECT_EQ(names[0], "Warm tones");
     EXPECT_EQ(names[1], QString(64, 'x'));
@@ -201,14 +191,14 @@ TEST(WriteCustomScheme, ReplacesTheOldFileOnlyWhenWrittenWhole)
 {
     QTemporaryDir dir;
     RecordingMessages messages;
-    writeAll(SlotFilePath(dir.path(), 1), "old");
+    test::writeBytes(SlotFilePath(dir.path(), 1), "old");
     ASSERT_TRUE(WriteCustomScheme(standardScheme(), "new", 1, dir.path(), messages));
-    EXPECT_TRUE(readAll(SlotFilePath(dir.path(), 1)).startsWith("new\r\nv1.00\r\n"));
+    EXPECT_TRUE(test::fileBytes(SlotFilePath(dir.path(), 1)).startsWith("new\r\nv1.00\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary left";
 
     // A folder path that is a file cannot be created, even by root.
     const QString blocked = dir.filePath("blocked");
-    writeAll(blocked, "file");
+    test::writeBytes(blocked, "file");
     EXPECT_FALSE(WriteCustomScheme(standardScheme(), "x", 1, blocked, messages));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].title, "Error");
@@ -219,7 +209,7 @@ TEST(WriteCustomScheme, ReplacesTheOldFileOnlyWhenWrittenWhole)
 TEST(WriteCustomScheme, AWriteThatFailsHalfwayKeepsTheOldFile)
 {
     QTemporaryDir dir;
-    writeAll(SlotFilePath(dir.path(), 3), "old\r\n");
+    test::writeBytes(SlotFilePath(dir.path(), 3), "old\r\n");
     RecordingMessages messages;
     bool written = true;
     {
@@ -230,7 +220,7 @@ TEST(WriteCustomScheme, AWriteThatFailsHalfwayKeepsTheOldFile)
     EXPECT_FALSE(written);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains("The old file is unchanged."));
-    EXPECT_EQ(readAll(SlotFilePath(dir.path(), 3)), "old\r\n");
+    EXPECT_EQ(test::fileBytes(SlotFilePath(dir.path(), 3)), "old\r\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary left";
 }
 
@@ -249,12 +239,12 @@ TEST(Exchange, ExportCopiesBytesAndImportFillsTheLowestFreeSlot)
 
     const QByteArray odd("any bytes\r\n\x00\xff", 14);
     for (int n : {1, 2, 4, 5})
-        writeAll(SlotFilePath(dir.path(), n), odd);
+        test::writeBytes(SlotFilePath(dir.path(), n), odd);
     ASSERT_TRUE(ExportSlot(dir.path(), 2, dir.filePath("out.tnf"), messages));
-    EXPECT_EQ(readAll(dir.filePath("out.tnf")), odd);
+    EXPECT_EQ(test::fileBytes(dir.filePath("out.tnf")), odd);
 
     EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), 3);
-    EXPECT_EQ(readAll(SlotFilePath(dir.path(), 3)), odd);
+    EXPECT_EQ(test::fileBytes(SlotFilePath(dir.path(), 3)), odd);
     messages.shown.clear();
     EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), std::nullopt);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -265,8 +255,8 @@ TEST(Exchange, ExportCopiesBytesAndImportFillsTheLowestFreeSlot)
 TEST(LoadScriptFrames, ReadsWholeFilesAndCreatesMissingOnes)
 {
     QTemporaryDir dir;
-    writeAll(dir.filePath("HeaderJS.h"), "var x = 1;\r\n\xe9");
-    writeAll(dir.filePath("FooterVB.h"), "' end");
+    test::writeBytes(dir.filePath("HeaderJS.h"), "var x = 1;\r\n\xe9");
+    test::writeBytes(dir.filePath("FooterVB.h"), "' end");
     const ScriptFrames frames = LoadScriptFrames(dir.path());
     EXPECT_EQ(frames.Header[0], "");
     EXPECT_EQ(frames.Header[1], "var x = 1;\r\n\u00e9");
@@ -276,7 +266,7 @@ TEST(LoadScriptFrames, ReadsWholeFilesAndCreatesMissingOnes)
     EXPECT_TRUE(QFile::exists(dir.filePath("FooterJS.h")));
 
     const QString blocked = dir.filePath("blocked");
-    writeAll(blocked, "file");
+    test::writeBytes(blocked, "file");
     const ScriptFrames none = LoadScriptFrames(blocked);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(none.Header[i], "");

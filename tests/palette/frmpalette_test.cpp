@@ -1,4 +1,5 @@
 #include "core/colorsession.h"
+#include "support/files.h"
 #include "support/mnemonics.h"
 #include "palette/frmpalette.h"
 #include "palette/paletteedit.h"
@@ -34,18 +35,8 @@ std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 QString testData(const char *name) { return QStringLiteral(TINTWELL_PALETTE_TESTDATA "/") + QLatin1String(name); }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
+using test::fileBytes;
+const auto writeFile = test::writeBytes;
 
 // What the fake file dialog answers: a file and a filter, or cancel.
 struct DialogAnswer {

@@ -4,6 +4,8 @@
 // a letter; a control may share one with a menu title only if the menu wins
 // the first press. Each window's own test checks that its control is reached
 // by the press right after the menu was closed.
+#include "platform/mnemonics.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
@@ -18,20 +20,7 @@
 
 namespace tintwell::test {
 
-// The letter after a single "&", upper-cased; a null QChar when there is none.
-inline QChar mnemonicOf(const QString &text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != QLatin1Char('&'))
-            continue;
-        if (text[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toUpper();
-    }
-    return {};
-}
+inline QChar mnemonicOf(const QString &text) { return MnemonicLetter(text); }
 
 struct Caption {
     QString text;
