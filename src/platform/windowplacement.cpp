@@ -1,13 +1,18 @@
 #include "platform/windowplacement.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QTimer>
 #include <QWidget>
 
 namespace tintwell {
 
 namespace {
 
-// Lives until the first look at the framed window, then goes.
+// Watches the window for a short while after it is shown. The window
+// manager's placement and the frame's size arrive as separate X events, in
+// no fixed order and with no Qt event for the frame, so this looks a few
+// times a frame until the frame has stood where it belongs for a moment.
 class FrameCorrection : public QObject
 {
 public:
@@ -17,35 +22,58 @@ public:
         , m_framePos(framePos)
     {
         window->installEventFilter(this);
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, &FrameCorrection::look);
     }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched != m_window || !m_window->isVisible())
-            return false;
-        const QEvent::Type type = event->type();
-        if (type != QEvent::Move && type != QEvent::Show && type != QEvent::Resize &&
-            type != QEvent::WindowActivate)
-            return false;
-        // Framed: the frame is larger than the client. Without a window
-        // manager it never is, and the position was right from the start.
-        if (m_window->frameGeometry().size() == m_window->geometry().size()) {
-            if (++m_unframedLooks > 8)
-                deleteLater();
-            return false;
+        if (watched == m_window && event->type() == QEvent::Show && !m_timer.isActive()) {
+            m_clock.start();
+            m_timer.start();
         }
-        if (m_window->pos() != m_framePos)
-            m_window->move(m_framePos);
-        m_window->removeEventFilter(this);
-        deleteLater();
         return false;
     }
 
 private:
+    void look()
+    {
+        // Without a window manager there is never a frame, and the position
+        // was right from the start.
+        if (m_clock.elapsed() > kWatchMs || m_corrections > kMaxCorrections) {
+            finish();
+            return;
+        }
+        const bool framed = m_window->frameGeometry().size() != m_window->geometry().size();
+        if (!framed || !m_window->isVisible())
+            return;
+        if (m_window->pos() != m_framePos) {
+            m_window->move(m_framePos);
+            ++m_corrections;
+            m_settledLooks = 0;
+        } else if (++m_settledLooks >= kSettledLooks) {
+            finish();
+        }
+    }
+
+    void finish()
+    {
+        m_timer.stop();
+        m_window->removeEventFilter(this);
+        deleteLater();
+    }
+
+    static constexpr qint64 kWatchMs = 3000;
+    static constexpr int kMaxCorrections = 3;
+    static constexpr int kSettledLooks = 5;
+
     QWidget *m_window;
     QPoint m_framePos;
-    int m_unframedLooks = 0;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    int m_corrections = 0;
+    int m_settledLooks = 0;
 };
 
 } // namespace
