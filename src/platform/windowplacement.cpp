@@ -11,8 +11,10 @@ namespace {
 
 // Watches the window for a short while after it is shown. The window
 // manager's placement and the frame's size arrive as separate X events, in
-// no fixed order and with no Qt event for the frame, so this looks a few
-// times a frame until the frame has stood where it belongs for a moment.
+// no fixed order and with no Qt event for the frame, so this looks every 20 ms
+// until the frame has stood where it belongs for a moment. It corrects only
+// the one misplacement it is for, the client standing where the frame
+// belongs; a window moved anywhere else is left alone.
 class FrameCorrection : public QObject
 {
 public:
@@ -48,11 +50,16 @@ private:
         const bool framed = m_window->frameGeometry().size() != m_window->geometry().size();
         if (!framed || !m_window->isVisible())
             return;
-        if (m_window->pos() != m_framePos) {
+        if (m_window->pos() == m_framePos) {
+            if (++m_settledLooks >= kSettledLooks)
+                finish();
+        } else if (m_window->geometry().topLeft() == m_framePos) {
+            // The creep: the client, not the frame, went where the frame belongs.
             m_window->move(m_framePos);
             ++m_corrections;
             m_settledLooks = 0;
-        } else if (++m_settledLooks >= kSettledLooks) {
+        } else {
+            // Moved elsewhere, by the user or the program: theirs to decide.
             finish();
         }
     }
