@@ -45,6 +45,11 @@ public:
     // timeLimitMs milliseconds and reports Timeout; 0 means no limit. On Error
     // fills *error.
     virtual RunOutcome addCode(const QString &code, int timeLimitMs, ScriptError *error) = 0;
+    // Runs code as addCode would right after reset() and the addObject calls
+    // made since the last reset, and leaves the engine as it was: nothing the
+    // code declares or changes reaches a later run. The host runs every
+    // script this way; an engine may do it more cheaply than a reset.
+    virtual RunOutcome runIsolated(const QString &code, int timeLimitMs, ScriptError *error) = 0;
     virtual void setMsgBoxHandler(MsgBoxHandler handler) = 0;
 };
 

@@ -213,6 +213,16 @@ QByteArray JsEngine::serviceCall(const wire::Message &call)
 
 RunOutcome JsEngine::addCode(const QString &code, int timeLimitMs, ScriptError *error)
 {
+    return runCode(code, timeLimitMs, error, false);
+}
+
+RunOutcome JsEngine::runIsolated(const QString &code, int timeLimitMs, ScriptError *error)
+{
+    return runCode(code, timeLimitMs, error, true);
+}
+
+RunOutcome JsEngine::runCode(const QString &code, int timeLimitMs, ScriptError *error, bool isolated)
+{
     ScriptError local;
     if (!error)
         error = &local;
@@ -226,7 +236,8 @@ RunOutcome JsEngine::addCode(const QString &code, int timeLimitMs, ScriptError *
         bool &flag;
         ~Leave() { flag = false; }
     } leave{m_running};
-    m_used = true;
+    if (!isolated)
+        m_used = true;
 
     // The worker died or ran away: report it, and have a new one coming up
     // for the next run at once.
@@ -250,7 +261,7 @@ RunOutcome JsEngine::addCode(const QString &code, int timeLimitMs, ScriptError *
         m_ready = true;
     }
 
-    send(wire::encode(wire::RunMsg{code, timeLimitMs}));
+    send(wire::encode(wire::RunMsg{code, timeLimitMs, isolated}));
     // The worker interrupts the script itself at the limit; the kill is for a
     // worker stuck where the interrupt does not reach.
     QDeadlineTimer deadline = timeLimitMs > 0 ? QDeadlineTimer(timeLimitMs + m_killGraceMs)

@@ -40,6 +40,7 @@ public:
     void reset() override;
     void addObject(const QString &name, HostObject *object, bool addMembers) override;
     RunOutcome addCode(const QString &code, int timeLimitMs, ScriptError *error) override;
+    RunOutcome runIsolated(const QString &code, int timeLimitMs, ScriptError *error) override;
     // JScript has no message box of its own; kept so both engines take the
     // same set-up.
     void setMsgBoxHandler(MsgBoxHandler handler) override { m_msgBox = std::move(handler); }
@@ -68,6 +69,7 @@ private:
     void stopWorker();
     void send(const QByteArray &bytes);
     void sendObject(int index);
+    RunOutcome runCode(const QString &code, int timeLimitMs, ScriptError *error, bool isolated);
     bool waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut);
     QByteArray serviceCall(const wire::Message &call);
 

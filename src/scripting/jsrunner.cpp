@@ -1,4 +1,5 @@
 #include "scripting/jsrunner.h"
+#include "scripting/jssnapshot.h"
 
 #include <QJSEngine>
 #include <QJSValue>
@@ -75,10 +76,6 @@ private:
     QJSEngine *m_js;
     const HostCall &m_call;
 };
-
-namespace {
-
-} // namespace
 
 // Interrupts the engine from a second thread once the time limit has passed.
 // QJSEngine::setInterrupted is the one call that is safe from another thread.
@@ -273,12 +270,28 @@ struct JsRunner::Instance {
             " return function () { return bridge.call(o, m, arguments); }; }; })"), kHostFile);
         js.evaluate(kStringGuards, kHostFile);
     }
+
+    void bind(const ObjectSpec &spec)
+    {
+        QJSValue makeMember = factory.call({bridgeValue, spec.index});
+        QJSValue holder = js.newObject();
+        QJSValue global = js.globalObject();
+        for (int i = 0; i < spec.members.size(); ++i) {
+            QJSValue fn = makeMember.call({i});
+            holder.setProperty(spec.members[i], fn);
+            if (spec.addMembers)
+                global.setProperty(spec.members[i], fn);
+        }
+        global.setProperty(spec.name, holder);
+    }
+
     // Members go in reverse order: the values first, then the engine, and the
     // bridge the engine's objects refer to last.
     JsBridge bridge;
     QJSEngine js;
     QJSValue bridgeValue;
     QJSValue factory;
+    EngineSnapshot snapshot;
 };
 
 // A thread that owns one engine; everything done to the engine is posted
@@ -319,7 +332,11 @@ public:
     }
 
     // Only on the slot's thread.
-    void build() { m_instance = std::make_unique<Instance>(m_call); }
+    void build()
+    {
+        m_instance.reset(); // one engine at a time under the memory cap
+        m_instance = std::make_unique<Instance>(m_call);
+    }
     Instance &instance() { return *m_instance; }
 
 private:
@@ -351,53 +368,107 @@ JsRunner::JsRunner(HostCall call) : m_call(std::move(call)), m_watchdog(std::mak
 {
     for (auto &slot : m_slots)
         slot = std::make_unique<Slot>(m_call);
+    m_built = 2;
 }
 
 JsRunner::~JsRunner() = default;
 
+void JsRunner::rebuild(int slot)
+{
+    Slot &s = *m_slots[slot];
+    s.post([&s] { s.build(); });
+    m_state[slot] = SlotState();
+    ++m_built;
+}
+
 void JsRunner::reset()
 {
-    if (!m_used)
-        return; // nothing to forget
-    // The other engine is fresh (or being built); this one is rebuilt while
-    // the other runs.
-    Slot &old = *m_slots[m_current];
-    old.post([&old] { old.build(); });
-    m_current ^= 1;
-    m_used = false;
+    m_pending.clear();
+    // The module goes; its engine is rebuilt while the other one serves.
+    if (m_state[m_current].state == State::Used) {
+        rebuild(m_current);
+        m_current ^= 1;
+    }
 }
 
 void JsRunner::addObject(int index, const QString &name, bool addMembers, const QStringList &members)
 {
-    m_used = true;
-    Slot &slot = *m_slots[m_current];
-    slot.post([&slot, index, name, addMembers, members] {
-        Instance &in = slot.instance();
-        QJSValue makeMember = in.factory.call({in.bridgeValue, index});
-        QJSValue holder = in.js.newObject();
-        QJSValue global = in.js.globalObject();
-        for (int i = 0; i < members.size(); ++i) {
-            QJSValue fn = makeMember.call({i});
-            holder.setProperty(members[i], fn);
-            if (addMembers)
-                global.setProperty(members[i], fn);
+    const ObjectSpec spec{index, name, addMembers, members};
+    m_pending.append(spec);
+    // A module in use takes the object at once; other engines bind the
+    // objects when a run needs them.
+    SlotState &current = m_state[m_current];
+    if (current.state == State::Used) {
+        Slot &slot = *m_slots[m_current];
+        slot.post([&slot, spec] { slot.instance().bind(spec); });
+        current.bound.append(spec);
+    }
+}
+
+// Picks the engine for a run, the current one first. An isolated run needs
+// an engine holding exactly the objects added since the reset and nothing
+// else; a run at the top level also takes the module in use.
+int JsRunner::acquire(bool isolated)
+{
+    auto fits = [&](int slot) {
+        const SlotState &s = m_state[slot];
+        switch (s.state) {
+        case State::Fresh:
+            return true;
+        case State::Sealed:
+            return s.bound == m_pending;
+        case State::Used:
+            return !isolated && slot == m_current;
         }
-        global.setProperty(name, holder);
-    });
+        return false;
+    };
+    int chosen = fits(m_current) ? m_current : fits(m_current ^ 1) ? m_current ^ 1 : -1;
+    if (chosen < 0) {
+        chosen = m_state[m_current].state == State::Used ? m_current ^ 1 : m_current;
+        rebuild(chosen);
+    }
+    if (chosen != m_current && m_state[m_current].state == State::Used)
+        rebuild(m_current); // the module it held is left behind
+    m_current = chosen;
+    return chosen;
 }
 
 RunOutcome JsRunner::run(const QString &code, int timeLimitMs, ScriptError *error)
 {
+    return execute(acquire(false), false, code, timeLimitMs, error);
+}
+
+RunOutcome JsRunner::runIsolated(const QString &code, int timeLimitMs, ScriptError *error)
+{
+    return execute(acquire(true), true, code, timeLimitMs, error);
+}
+
+RunOutcome JsRunner::execute(int slotIndex, bool isolated, const QString &code, int timeLimitMs, ScriptError *error)
+{
     error->clear();
-    m_used = true;
-    Slot &slot = *m_slots[m_current];
+    Slot &slot = *m_slots[slotIndex];
+    SlotState &state = m_state[slotIndex];
+    const bool fresh = state.state == State::Fresh;
+    const QList<ObjectSpec> toBind = fresh ? m_pending : QList<ObjectSpec>();
+    if (fresh)
+        state.bound = m_pending;
     RunOutcome outcome = RunOutcome::Ok;
+    bool clean = true;
     slot.call([&] {
         Instance &in = slot.instance();
+        for (const ObjectSpec &spec : toBind)
+            in.bind(spec);
+        if (fresh && isolated)
+            in.snapshot.take(in.js);
+        // Inside a function, the script's declarations are its own and go
+        // with it; on the same line, its line numbers stay as they are.
+        const QString text = isolated ? QStringLiteral("(function () {") + code + QStringLiteral("\n})()") : code;
         QStringList trace;
         m_watchdog->arm(&in.js, timeLimitMs);
-        const QJSValue result = in.js.evaluate(code, kScriptFile, 1, &trace);
+        const QJSValue result = in.js.evaluate(text, kScriptFile, 1, &trace);
         const bool timedOut = m_watchdog->disarm();
+        if (isolated)
+            clean = in.snapshot.unchanged(in.js);
         if (timedOut || in.js.isInterrupted()) {
             in.js.setInterrupted(false);
             outcome = RunOutcome::Timeout;
@@ -410,6 +481,16 @@ RunOutcome JsRunner::run(const QString &code, int timeLimitMs, ScriptError *erro
         fillError(result, trace, code, error);
         outcome = RunOutcome::Error;
     });
+    if (!isolated) {
+        state.state = State::Used;
+    } else if (clean) {
+        state.state = State::Sealed;
+    } else {
+        // The script changed something shared: a new engine for this slot,
+        // and the other one takes the next run.
+        rebuild(slotIndex);
+        m_current = slotIndex ^ 1;
+    }
     return outcome;
 }
 

@@ -29,9 +29,11 @@ using HostCall = std::function<HostReply(int object, int member, const QVariantL
 
 class JsBridge;
 
-// Two engines, each on a thread of its own: one takes the runs while the
-// other, used before the last reset, is rebuilt. A reset thus costs nothing
-// when runs come back to back, which the export scripts do.
+// Engines on threads of their own, two of them: while one takes the runs,
+// the other, when it needs to be replaced, is rebuilt. Building an engine
+// costs about a millisecond; isolated runs (runIsolated) avoid it by running
+// on the same engine for as long as no script has changed anything a later
+// one could see.
 class JsRunner
 {
 public:
@@ -40,23 +42,57 @@ public:
     JsRunner(const JsRunner &) = delete;
     JsRunner &operator=(const JsRunner &) = delete;
 
-    // Drops all code, variables and objects: the next run gets a fresh engine.
+    // Drops all code, variables and objects.
     void reset();
     void addObject(int index, const QString &name, bool addMembers, const QStringList &members);
-    // Runs on the current engine's thread and waits; host calls are made from
-    // that thread while this one waits.
+    // Runs code at the top level of the module: what it declares stays for
+    // the next run until reset(). Host calls are made from the engine's
+    // thread while this one waits.
     RunOutcome run(const QString &code, int timeLimitMs, ScriptError *error);
+    // Runs code as run() would right after reset() and the addObject calls
+    // made since the last reset, inside a function of its own, and leaves the
+    // module as it was before: nothing the code declares or changes reaches
+    // any later run.
+    RunOutcome runIsolated(const QString &code, int timeLimitMs, ScriptError *error);
+
+    // Engines built so far; for tests and benchmarks.
+    int enginesBuilt() const { return m_built; }
+
+    struct ObjectSpec {
+        int index = 0;
+        QString name;
+        bool addMembers = true;
+        QStringList members;
+        bool operator==(const ObjectSpec &) const = default;
+    };
 
 private:
     struct Instance;
     class Slot;
     class Watchdog;
 
+    // What each slot's engine holds once the tasks posted to it have run.
+    enum class State {
+        Fresh,  // nothing bound or run
+        Sealed, // objects bound and recorded; no script has left anything
+        Used,   // holds the current module: code run at its top level
+    };
+    struct SlotState {
+        State state = State::Fresh;
+        QList<ObjectSpec> bound;
+    };
+
+    void rebuild(int slot);
+    int acquire(bool isolated);
+    RunOutcome execute(int slot, bool isolated, const QString &code, int timeLimitMs, ScriptError *error);
+
     HostCall m_call;
     std::unique_ptr<Watchdog> m_watchdog;
     std::unique_ptr<Slot> m_slots[2];
+    SlotState m_state[2];
+    QList<ObjectSpec> m_pending; // added since the last reset
     int m_current = 0;
-    bool m_used = false; // something added or run since the last reset
+    int m_built = 0;
 };
 
 } // namespace tintwell::script

@@ -59,7 +59,7 @@ QByteArray encode(const AddObjectMsg &m)
 
 QByteArray encode(const RunMsg &m)
 {
-    return frame(Kind::Run, [&](QDataStream &out) { out << m.code << m.timeLimitMs; });
+    return frame(Kind::Run, [&](QDataStream &out) { out << m.code << m.timeLimitMs << m.isolated; });
 }
 
 QByteArray encode(const CallMsg &m)
@@ -117,7 +117,7 @@ std::optional<Message> take(QByteArray &buffer, bool *broken)
         in >> m.addObject.index >> m.addObject.name >> m.addObject.addMembers >> m.addObject.members;
         break;
     case Kind::Run:
-        in >> m.run.code >> m.run.timeLimitMs;
+        in >> m.run.code >> m.run.timeLimitMs >> m.run.isolated;
         break;
     case Kind::Call:
         in >> m.call.object >> m.call.member >> m.call.args;

@@ -42,6 +42,7 @@ struct AddObjectMsg {
 struct RunMsg {
     QString code;
     qint32 timeLimitMs = 0;
+    bool isolated = false; // JsRunner::runIsolated rather than run
 };
 
 struct CallMsg {

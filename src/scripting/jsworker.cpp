@@ -177,7 +177,8 @@ int main(int argc, char *argv[])
             break;
         case wire::Kind::Run: {
             wire::DoneMsg done;
-            done.outcome = runner.run(m.run.code, m.run.timeLimitMs, &done.error);
+            done.outcome = m.run.isolated ? runner.runIsolated(m.run.code, m.run.timeLimitMs, &done.error)
+                                          : runner.run(m.run.code, m.run.timeLimitMs, &done.error);
             if (!writeAll(wire::encode(done)))
                 return 0;
             break;

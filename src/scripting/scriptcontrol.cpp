@@ -104,6 +104,16 @@ void ScriptControl::AddObject(const QString &name, HostObject *object, bool addM
 
 RunOutcome ScriptControl::AddCode(const QString &code)
 {
+    return run(code, false);
+}
+
+RunOutcome ScriptControl::RunIsolated(const QString &code)
+{
+    return run(code, true);
+}
+
+RunOutcome ScriptControl::run(const QString &code, bool isolated)
+{
     // Refused from inside its own run; Error() stays the outer run's.
     if (m_running)
         return RunOutcome::Error;
@@ -115,7 +125,8 @@ RunOutcome ScriptControl::AddCode(const QString &code)
     m_error.clear();
     RunOutcome outcome = RunOutcome::Error;
     if (m_engine) {
-        outcome = m_engine->addCode(code, m_timeLimitMs, &m_error);
+        outcome = isolated ? m_engine->runIsolated(code, m_timeLimitMs, &m_error)
+                           : m_engine->addCode(code, m_timeLimitMs, &m_error);
     } else {
         m_error.Number = kUnavailable;
         m_error.Description = QStringLiteral("No %1 engine in this build").arg(m_language);

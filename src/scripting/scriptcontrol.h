@@ -57,6 +57,9 @@ public:
     // Compiles and runs code. On an error fills Error() and calls onError; on
     // a time-out calls onTimeout (Error() then stays clear).
     RunOutcome AddCode(const QString &code);
+    // As AddCode right after Reset and the AddObject calls since the last
+    // Reset, leaving nothing for a later run; see Engine::runIsolated.
+    RunOutcome RunIsolated(const QString &code);
     const ScriptError &Error() const { return m_error; }
 
     // Milliseconds a single AddCode may run; 0 or less means no limit.
@@ -69,6 +72,8 @@ public:
     std::function<void()> onTimeout;
 
 private:
+    RunOutcome run(const QString &code, bool isolated);
+
     QString m_language = QStringLiteral("VBScript");
     LanguageFamily m_family = LanguageFamily::VBScript;
     std::unique_ptr<Engine> m_engine;

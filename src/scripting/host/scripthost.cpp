@@ -30,12 +30,12 @@ private:
     bool &m_flag;
 };
 
-// Setting the name the engine already has would only reset it, and the run
-// resets it next anyway; the reset is the costly part of a short script.
-void setLanguage(ScriptControl &control, const QString &name)
+// Setting the name the engine already has would only reset it; every run is
+// isolated anyway, and the reset is the costly part of a short script.
+// Returns whether the engine was reset (and its objects gone).
+bool setLanguage(ScriptControl &control, const QString &name)
 {
-    if (control.Language() != name)
-        control.setLanguage(name);
+    return control.Language() != name && control.setLanguage(name);
 }
 
 } // namespace
@@ -104,7 +104,8 @@ HostRunResult ScriptHost::RunScriptAs(const QString &code, const LanguageChoice 
     }
     BusyScope busy(m_scriptBusy);
 
-    setLanguage(m_script, language.name);
+    if (setLanguage(m_script, language.name))
+        addObjects(m_script);
     const QString text = fullText(code, language.family);
     if (m_trace.echo()) {
         if (!m_trace.sink()->debugIsEmpty())
@@ -114,11 +115,9 @@ HostRunResult ScriptHost::RunScriptAs(const QString &code, const LanguageChoice 
     }
     m_context.Script.OutputText.clear();
     m_context.Script.OutputValue = {};
-    m_script.Reset();
-    addObjects(m_script);
     m_export.resetColors();
 
-    result.outcome = m_script.AddCode(text);
+    result.outcome = m_script.RunIsolated(text);
     if (result.outcome == RunOutcome::Error) {
         result.error = m_script.Error();
         // Counted from the user's first line, past the prelude and whatever
@@ -156,13 +155,12 @@ RunOutcome ScriptHost::RunScript2(const QString &code)
     BusyScope busy(m_script2Busy);
     BusyScope exporting(m_trace.inExportScript);
     const LanguageChoice language = chooseScriptLanguage(code);
-    setLanguage(m_script2, language.name);
+    if (setLanguage(m_script2, language.name))
+        addObjects(m_script2);
     const QString text = fullText(code, language.family);
     m_context.Script.OutputText.clear();
     m_context.Script.OutputValue = {};
-    m_script2.Reset();
-    addObjects(m_script2);
-    return m_script2.AddCode(text);
+    return m_script2.RunIsolated(text);
 }
 
 bool ScriptHost::RunConverterScript(int box)

@@ -17,15 +17,53 @@ void VbsEngine::reset()
     interp_->releaseAll(1000);
     interp_ = std::make_unique<Interpreter>();
     interp_->setMsgBoxHandler(msgBox_);
+    objects_.clear();
+    leftovers_ = false;
+    codeAdded_ = false;
+}
+
+void VbsEngine::clearLeftovers()
+{
+    if (!leftovers_)
+        return;
+    const auto objects = objects_;
+    reset();
+    for (const Added &added : objects)
+        addObject(added.name, added.object, added.addMembers);
 }
 
 void VbsEngine::addObject(const QString &name, script::HostObject *object, bool addMembers)
 {
-    if (object && !running_)
-        interp_->addHostObject(name, object, addMembers);
+    if (!object || running_)
+        return;
+    clearLeftovers();
+    interp_->addHostObject(name, object, addMembers);
+    objects_.append({name, object, addMembers});
+}
+
+script::RunOutcome VbsEngine::runIsolated(const QString &code, int timeLimitMs, script::ScriptError *error)
+{
+    if (running_)
+        return runCode(code, timeLimitMs, error); // refused there
+    // Code added before goes, the objects stay; what this run leaves goes
+    // before anything else is added or run.
+    leftovers_ = leftovers_ || codeAdded_;
+    clearLeftovers();
+    const script::RunOutcome outcome = runCode(code, timeLimitMs, error);
+    leftovers_ = true;
+    return outcome;
 }
 
 script::RunOutcome VbsEngine::addCode(const QString &code, int timeLimitMs, script::ScriptError *error)
+{
+    if (!running_) {
+        clearLeftovers();
+        codeAdded_ = true;
+    }
+    return runCode(code, timeLimitMs, error);
+}
+
+script::RunOutcome VbsEngine::runCode(const QString &code, int timeLimitMs, script::ScriptError *error)
 {
     if (running_) {
         if (error) {
