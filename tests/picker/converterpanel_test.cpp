@@ -46,15 +46,6 @@ struct ConverterPanelTest : ::testing::Test, ConverterScriptRunner {
     }
 };
 
-TEST_F(ConverterPanelTest, ListCaptionsComeFromTheSchemeWithoutAccessKeys)
-{
-    ctx.Scheme.Info[TN_HTML].FormatName = QStringLiteral("We&b");
-    ctx.Scheme.Info[TN_CMY].FormatName = QStringLiteral("&&Ink");
-    panel->SetFormatNames();
-    EXPECT_EQ(panel->cboConvertType()->itemText(ConvertHTML), QStringLiteral("Web"));
-    EXPECT_EQ(panel->cboConvertType()->itemText(ConvertCMY), QStringLiteral("Ink"));
-}
-
 TEST_F(ConverterPanelTest, BadValuesShowTheirMessageAndKeepTheColour)
 {
     convert(ConvertDecimal, QStringLiteral("16777216"));
@@ -63,8 +54,8 @@ TEST_F(ConverterPanelTest, BadValuesShowTheirMessageAndKeepTheColour)
     EXPECT_TRUE(colours.isEmpty());
     ASSERT_EQ(messages.shown.size(), 9);
     for (const auto &m : messages.shown) {
-        const bool first = &m == &messages.shown.first();
-        EXPECT_EQ(m.text, first ? QStringLiteral("Conversion value is too large.") : "Invalid conversion value.");
+        EXPECT_EQ(m.text, &m == &messages.shown.constFirst() ? "Conversion value is too large."
+                                                             : "Invalid conversion value.");
         EXPECT_EQ(m.title, QStringLiteral("Conversion Error"));
         EXPECT_EQ(m.icon, MsgIcon::Exclamation);
         EXPECT_EQ(m.buttons, MsgButtons::OkHelp);
@@ -83,8 +74,12 @@ TEST_F(ConverterPanelTest, CtrlCCopiesTheWholeBox)
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("0080FF"));
 }
 
+// The format's name, access keys taken out, names the list item and the script.
 TEST_F(ConverterPanelTest, AFormatWithAScriptNeverReachesTheBuiltInRule)
 {
+    ctx.Scheme.Info[TN_RGB].FormatName = QStringLiteral("R&G&&B");
+    panel->SetFormatNames();
+    EXPECT_EQ(panel->cboConvertType()->itemText(ConvertRGB), QStringLiteral("RGB"));
     scriptFound = true;
     convert(ConvertRGB, QStringLiteral("10,,30")); // invalid for the built-in rule
     convert(ConvertOctal, QStringLiteral("7"));    // belongs to no format: never a script

@@ -1,20 +1,15 @@
 // The picker on a real X server (run through xvfb-run): a window of known
 // colours is put on the screen, the pointer is moved over it, and the
 // magnifier is pressed, moved and released.
+#include "pickerfixture.h"
+
 #include "picker/frmdragarea.h"
-#include "picker/pickerpanel.h"
 #include "picker/screengrabber.h"
 
-#include "core/usermessages.h"
-
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace tintwell {
 namespace {
@@ -25,15 +20,9 @@ std::int32_t Value(QColor c) { return c.red() | c.green() << 8 | c.blue() << 16;
 const QPoint kOrigin(200, 150), kOdd = kOrigin + QPoint(10, 10);
 const QColor kRed(250, 10, 20), kGreen(10, 240, 30), kBlack(0, 0, 0), kWhite(255, 255, 255), kBlue(0, 0, 255);
 
-struct PickerOnX11 : ::testing::Test {
+struct PickerOnX11 : testing::PickerFixture {
     std::unique_ptr<ScreenGrabber> grabber = MakeQtScreenGrabber();
-    RecordingMessages messages;
     QLabel target{nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint};
-    QWidget frame{nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint};
-    std::array<QAction *, kSampleSizeCount> samples{};
-    std::array<QAction *, kZoomCount> zooms{};
-    std::unique_ptr<PickerPanel> panel;
-    QList<std::int32_t> colours;
 
     void SetUp() override
     {
@@ -48,19 +37,10 @@ struct PickerOnX11 : ::testing::Test {
         target.setPixmap(quadrants);
         target.setGeometry(QRect(kOrigin, quadrants.size()));
         target.show();
-        frame.setGeometry(600, 400, 70, 121);
-        auto *menu = new QMenu(&frame);
-        for (QAction *&a : samples)
-            a = menu->addAction(QString());
-        for (QAction *&a : zooms)
-            a = menu->addAction(QString());
-        panel = std::make_unique<PickerPanel>(&frame, menu, samples, zooms, *grabber, messages);
-        QObject::connect(panel.get(), &PickerPanel::colorChosen, [this](std::int32_t c) { colours.append(c); });
-        frame.show();
+        build(*grabber);
         ASSERT_TRUE(waitForScreen(QRect(kOrigin + QPoint(75, 60), QSize(1, 1)), kWhite))
             << "the target window never appeared on the screen";
     }
-
     // Until the server has drawn, the screen still shows the old pixels.
     bool waitForScreen(const QRect &rect, QColor first, bool equal = true)
     {
@@ -71,34 +51,19 @@ struct PickerOnX11 : ::testing::Test {
             },
             10000);
     }
-    void pointTo(QPoint p)
+    void pointTo(QPoint p) override
     {
         QCursor::setPos(p);
         ASSERT_TRUE(QTest::qWaitFor([&] { return QCursor::pos() == p; }, 5000)) << "the pointer never moved";
     }
-    void press(Qt::MouseButton b) { QTest::mousePress(panel->picZoom(), b, {}, QPoint(5, 5)); }
-    void release(Qt::MouseButton b) { QTest::mouseRelease(panel->picZoom(), b, {}, QPoint(5, 5)); }
-    void moveTo(QPoint p, Qt::MouseButtons held)
-    {
-        pointTo(p);
-        emit panel->picZoom()->moved(held);
-    }
 };
 
-TEST_F(PickerOnX11, OnePixelAndThreeByThree)
+TEST_F(PickerOnX11, OnePixelAndItsView)
 {
-    pointTo(kOdd);
-    press(Qt::LeftButton);
-    EXPECT_EQ(panel->viewImage().pixel(26, 27), kRed.rgb()); // the view is the screen too
-    moveTo(kOrigin + QPoint(80, 60), Qt::LeftButton);
-    release(Qt::LeftButton);
-    samples[1]->trigger(); // resamples the white where the picker was last
-    pointTo(kOdd);
-    press(Qt::LeftButton);
-    release(Qt::LeftButton);
-    // 3x3 around the odd pixel: eight red and one blue, remainders dropped.
-    const std::int32_t average = (8 * 250) / 9 | (8 * 10) / 9 << 8 | (8 * 20 + 255) / 9 << 16;
-    EXPECT_EQ(colours, (QList<std::int32_t>{Value(kBlue), Value(kWhite), Value(kWhite), average}));
+    click(kOdd);
+    EXPECT_EQ(colours, QList<std::int32_t>{Value(kBlue)});
+    EXPECT_EQ(panel->viewImage().pixel(26, 27), kRed.rgb());
+    EXPECT_EQ(panel->viewImage().pixel(27, 27), kBlue.rgb() ^ 0x00FFFFFFu);
 }
 
 TEST_F(PickerOnX11, DraggedAreaAcrossTwoQuadrants)
@@ -106,21 +71,17 @@ TEST_F(PickerOnX11, DraggedAreaAcrossTwoQuadrants)
     samples[3]->trigger();
     // 40 x 20 pixels, half in the black quadrant, half in the white one.
     const QPoint a = kOrigin + QPoint(30, 50), b = kOrigin + QPoint(69, 69);
-    pointTo(b);
-    press(Qt::LeftButton);
-    press(Qt::RightButton);
-    moveTo(a, Qt::LeftButton | Qt::RightButton);
-    frmDragArea *area = panel->dragArea();
-    EXPECT_EQ(area->geometry(), QRect(a, b));
+    startArea(b, a);
+    EXPECT_EQ(panel->dragArea()->geometry(), QRect(a, b));
     // On the screen the frame is its outline only, and it has not taken the focus.
     ASSERT_TRUE(waitForScreen(QRect(a + QPoint(5, 0), QSize(1, 1)), kBlack, false))
         << "the frame's outline never appeared on the screen";
     EXPECT_EQ(grabber->grab(QRect(a + QPoint(1, 1), QSize(1, 1))).pixel(0, 0), kBlack.rgb());
-    EXPECT_NE(QGuiApplication::focusWindow(), area->windowHandle());
+    EXPECT_NE(QGuiApplication::focusWindow(), panel->dragArea()->windowHandle());
     release(Qt::RightButton);
-    EXPECT_FALSE(area->isVisible());
-    EXPECT_EQ(colours, QList<std::int32_t>{0x7F7F7F}); // without the frame's pixels
     release(Qt::LeftButton);
+    EXPECT_FALSE(panel->dragArea()->isVisible());
+    EXPECT_EQ(colours, QList<std::int32_t>{0x7F7F7F}); // without the frame's pixels
 }
 
 // The whole gesture from the X server's own input (XTest through xdotool):
@@ -130,8 +91,7 @@ TEST_F(PickerOnX11, RealPressMoveAndReleaseThroughXTest)
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     if (xdotool.isEmpty())
         GTEST_SKIP() << "xdotool is not installed";
-    const QPoint from = panel->picZoom()->mapToGlobal(panel->picZoom()->rect().center());
-    const QPoint green = kOrigin + QPoint(70, 20);
+    const QPoint from = zoom()->mapToGlobal(zoom()->rect().center()), green = kOrigin + QPoint(70, 20);
     QProcess p;
     p.start(xdotool, QStringLiteral("mousemove %1 %2 mousedown 1 sleep 0.2 mousemove %3 %4 sleep 0.2 mouseup 1")
                          .arg(from.x()).arg(from.y()).arg(green.x()).arg(green.y()).split(QLatin1Char(' ')));

@@ -1,20 +1,14 @@
 // The magnifier's gestures, the Picker menu and the drag area, on a screen
 // made of an image.
+#include "pickerfixture.h"
+
 #include "picker/frmdragarea.h"
 #include "picker/frmwait.h"
-#include "picker/pickerpanel.h"
 #include "picker/sampling.h"
 #include "picker/screengrabber.h"
 
-#include "core/usermessages.h"
-
-#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 namespace tintwell {
 namespace {
@@ -44,47 +38,17 @@ struct FakeScreen : ScreenGrabber {
 std::int32_t Value(QRgb c) { return qRed(c) | qGreen(c) << 8 | qBlue(c) << 16; }
 constexpr QRgb kInvert = 0x00FFFFFF;
 
-struct PickerPanelTest : ::testing::Test {
+struct PickerPanelTest : testing::PickerFixture {
     FakeScreen screen;
-    RecordingMessages messages;
-    std::unique_ptr<QWidget> frame;
-    QMenu *menu = nullptr;
-    std::array<QAction *, kSampleSizeCount> samples{};
-    std::array<QAction *, kZoomCount> zooms{};
-    std::unique_ptr<PickerPanel> panel;
-    QList<std::int32_t> colours;
 
     void SetUp() override
     {
         for (int y = 0; y < screen.screen.height(); ++y)
             for (int x = 0; x < screen.screen.width(); ++x)
                 screen.screen.setPixel(x, y, qRgb(x & 0xFF, y, (x * 7 + y * 3) & 0xFF));
-        build();
+        build(screen);
     }
-    void build()
-    {
-        panel.reset();
-        frame = std::make_unique<QWidget>();
-        frame->show();
-        menu = new QMenu(frame.get());
-        for (QAction *&a : samples)
-            a = menu->addAction(QString());
-        for (QAction *&a : zooms)
-            a = menu->addAction(QString());
-        panel = std::make_unique<PickerPanel>(frame.get(), menu, samples, zooms, screen, messages);
-        colours.clear();
-        QObject::connect(panel.get(), &PickerPanel::colorChosen, [this](std::int32_t c) { colours.append(c); });
-    }
-
-    QWidget *zoom() const { return panel->picZoom(); }
-    void press(Qt::MouseButton b) { QTest::mousePress(zoom(), b, {}, QPoint(5, 5)); }
-    void release(Qt::MouseButton b) { QTest::mouseRelease(zoom(), b, {}, QPoint(5, 5)); }
-    void click(QPoint p)
-    {
-        screen.pointer = p;
-        press(Qt::LeftButton);
-        release(Qt::LeftButton);
-    }
+    void pointTo(QPoint p) override { screen.pointer = p; }
     // A release already queued when the panel next yields to the event loop.
     void queueLeftRelease()
     {
@@ -92,32 +56,16 @@ struct PickerPanelTest : ::testing::Test {
                                                             zoom()->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
                                                             Qt::NoButton, Qt::NoModifier));
     }
-    void moveTo(QPoint p, Qt::MouseButtons held)
-    {
-        screen.pointer = p;
-        emit panel->picZoom()->moved(held);
-    }
-    // Left press at `from`, the right button as the anchor, a move to `to`.
-    void startArea(QPoint from, QPoint to)
-    {
-        screen.pointer = from;
-        press(Qt::LeftButton);
-        press(Qt::RightButton);
-        moveTo(to, Qt::LeftButton | Qt::RightButton);
-    }
     QRgb at(int x, int y) const { return screen.screen.pixel(x, y); }
 };
 
 TEST_F(PickerPanelTest, AClickSamplesAtOnceAndEveryMoveFollows)
 {
-    screen.pointer = QPoint(100, 60);
+    pointTo(QPoint(100, 60));
     press(Qt::LeftButton);
-    ASSERT_EQ(colours, QList<std::int32_t>{Value(at(100, 60))});
-    EXPECT_EQ(panel->lblYPos()->text(), QStringLiteral("Y: 60"));
     moveTo(QPoint(150, 90), Qt::LeftButton);
-    EXPECT_EQ(colours.last(), Value(at(150, 90)));
-    EXPECT_EQ(panel->lblXPos()->text(), QStringLiteral("X: 150"));
-    EXPECT_EQ(screen.grabs.size(), 2); // one copy of the screen per pass
+    EXPECT_EQ(colours, (QList<std::int32_t>{Value(at(100, 60)), Value(at(150, 90))}));
+    EXPECT_EQ(panel->lblYPos()->text(), QStringLiteral("Y: 90"));
     // The view at 1x: the screen around the pointer, the crosshair inverted.
     const QImage view = panel->viewImage();
     ASSERT_EQ(view.size(), QSize(54, 54));
@@ -126,26 +74,41 @@ TEST_F(PickerPanelTest, AClickSamplesAtOnceAndEveryMoveFollows)
     release(Qt::LeftButton);
     moveTo(QPoint(10, 10), Qt::NoButton); // no button held: no sample
     EXPECT_EQ(colours.size(), 2);
+    press(Qt::RightButton); // the menu, but not while the left button is held
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
+    release(Qt::RightButton);
+    press(Qt::LeftButton);
+    press(Qt::RightButton);
+    EXPECT_FALSE(menu->isVisible());
+    release(Qt::RightButton);
+    release(Qt::LeftButton);
 }
 
-TEST_F(PickerPanelTest, AQuickClickLeavesNoGrabBehind)
+// A release already queued when the panel yields to the event loop, during a
+// press or during the read of a dragged area.
+TEST_F(PickerPanelTest, AQueuedReleaseLeavesNoGrabOrFrameBehind)
 {
-    screen.pointer = QPoint(30, 40);
+    pointTo(QPoint(30, 40));
     queueLeftRelease();
     press(Qt::LeftButton);
     EXPECT_EQ(colours, QList<std::int32_t>{Value(at(30, 40))});
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_FALSE(zoom()->testAttribute(Qt::WA_SetCursor));
-    press(Qt::LeftButton); // the next press is an ordinary one
+    samples[3]->trigger();
+    startArea(QPoint(10, 10), QPoint(60, 60));
     EXPECT_EQ(QWidget::mouseGrabber(), zoom());
-    release(Qt::LeftButton);
+    queueLeftRelease();
+    release(Qt::RightButton);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(panel->dragArea()->isVisible());
+    EXPECT_EQ(colours.last(), AverageColor(screen.screen, QRect(10, 10, 51, 51)));
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(PickerPanelTest, ThreeByThreeAtTheCornerAveragesTheFourPixelsOnScreen)
 {
     samples[1]->trigger(); // before any use: nothing sampled
-    EXPECT_TRUE(screen.grabs.isEmpty());
     click(QPoint(0, 0));
     // (0 + 1 + 0 + 1) / 4 red, (0 + 0 + 1 + 1) / 4 green, (0 + 7 + 3 + 10) / 4 blue.
     EXPECT_EQ(colours, QList<std::int32_t>{5 << 16});
@@ -160,14 +123,12 @@ TEST_F(PickerPanelTest, ThreeByThreeAtTheCornerAveragesTheFourPixelsOnScreen)
 TEST_F(PickerPanelTest, MenuAndKeysResampleAtTheSavedPositionAfterFirstUse)
 {
     click(QPoint(120, 80));
-    screen.pointer = QPoint(5, 5);
+    pointTo(QPoint(5, 5));
     zooms[4]->trigger(); // 9x: the pointer pixel fills view cells 27-35
-    EXPECT_EQ(colours.size(), 2);
     EXPECT_EQ(panel->viewImage().pixel(28, 28), at(120, 80));
     EXPECT_EQ(panel->viewImage().pixel(26, 28), at(119, 80));
     zooms[4]->trigger(); // already checked: nothing
     panel->cycleSampleSize();
-    EXPECT_TRUE(samples[1]->isChecked());
     EXPECT_EQ(colours.last(), AverageColor(screen.screen, QRect(119, 79, 3, 3)));
     panel->cycleZoom(); // 9x -> 1x
     EXPECT_TRUE(zooms[0]->isChecked());
@@ -184,17 +145,12 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
             screen.screen.setPixel(x, y, x < 45 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     samples[3]->trigger();
     startArea(QPoint(49, 109), QPoint(40, 100));
-    frmDragArea *frame = panel->dragArea();
     // In logical pixels, which differ from the screen's under a scale factor (QT_SCALE_FACTOR=2).
     const int r = qRound(zoom()->devicePixelRatioF());
-    EXPECT_EQ(frame->geometry(), QRect(40 / r, 100 / r, 10 / r, 10 / r));
-    EXPECT_TRUE(frame->isVisible() && frame->tmrAnimate()->isActive());
-    EXPECT_TRUE(frame->mask().contains(QPoint(10 / r - 1, 5 / r))); // only the outline is the window's
-    EXPECT_FALSE(frame->mask().contains(QPoint(5 / r, 5 / r)));
-    EXPECT_TRUE(colours.isEmpty());
+    EXPECT_EQ(panel->dragArea()->geometry(), QRect(40 / r, 100 / r, 10 / r, 10 / r));
+    EXPECT_TRUE(panel->dragArea()->isVisible() && colours.isEmpty());
     release(Qt::RightButton);
-    EXPECT_FALSE(frame->isVisible() || frame->tmrAnimate()->isActive());
-    EXPECT_EQ(colours, QList<std::int32_t>{0x7F7F7F});
+    EXPECT_FALSE(panel->dragArea()->isVisible());
     // One copy of the area, after the display had taken the frame away.
     EXPECT_TRUE(screen.grabs.contains(std::pair{QRect(40, 100, 10, 10), 1}));
     release(Qt::LeftButton);
@@ -203,18 +159,6 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
     release(Qt::LeftButton);
     release(Qt::RightButton);
     EXPECT_EQ(colours, (QList<std::int32_t>{0x7F7F7F, 0xFFFFFF}));
-}
-
-TEST_F(PickerPanelTest, TheOtherReleaseDuringTheAreaReadBringsNoFrameBack)
-{
-    samples[3]->trigger();
-    startArea(QPoint(10, 10), QPoint(60, 60));
-    queueLeftRelease(); // comes up while the right button's release reads the area
-    release(Qt::RightButton);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(panel->dragArea()->isVisible());
-    EXPECT_EQ(colours, QList<std::int32_t>{AverageColor(screen.screen, QRect(10, 10, 51, 51))});
-    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
 TEST_F(PickerPanelTest, ProgressOnlyForAreasAboveAThousandAndTwentyFourPixels)
@@ -239,45 +183,25 @@ TEST_F(PickerPanelTest, AnUnreadableScreenIsSaidOnceAndNeverSampledBlack)
         screen.reason = wayland ? QStringLiteral("no screen here") : QString();
         screen.emptyGrabs = !wayland;
         messages.shown.clear();
-        build();
-        for (int i = 0; i < 2; ++i) {
-            press(Qt::LeftButton);
-            moveTo(QPoint(3, 3), Qt::LeftButton);
-            release(Qt::LeftButton);
-        }
+        build(screen);
+        click(QPoint(3, 3));
+        click(QPoint(4, 4));
         ASSERT_EQ(messages.shown.size(), 1) << wayland;
         EXPECT_TRUE(messages.shown[0].text.contains(wayland ? "no screen here" : "QT_QPA_PLATFORM=xcb"));
         EXPECT_TRUE(colours.isEmpty());
     }
 }
 
-TEST_F(PickerPanelTest, RightClickOpensTheMenuUnlessTheLeftIsHeld)
-{
-    press(Qt::RightButton);
-    EXPECT_TRUE(menu->isVisible());
-    menu->hide();
-    release(Qt::RightButton);
-    press(Qt::LeftButton);
-    press(Qt::RightButton);
-    EXPECT_FALSE(menu->isVisible());
-    release(Qt::RightButton);
-    release(Qt::LeftButton);
-}
-
 TEST_F(PickerPanelTest, ViewSizeFollowsTheDpiAndNegativeDesktopsWork)
 {
     screen.origin = QPoint(-300, -100);
     screen.dpi = 120;
-    build();
-    EXPECT_EQ(zoom()->width(), 68 + 4);
+    build(screen);
+    EXPECT_EQ(zoom()->width(), 68 + 4); // 67.5 halves to even, and the border
     click(QPoint(-300, -100));
     EXPECT_EQ(colours, QList<std::int32_t>{Value(at(0, 0))});
     EXPECT_EQ(panel->viewImage().pixel(0, 0), at(0, 0) ^ kInvert);
-}
-
-TEST(PickerCursor, HotSpotOnTheCrosshairCentre)
-{
-    EXPECT_EQ(PickerPanel::pickerCursor().hotSpot(), QPoint(7, 7));
+    EXPECT_EQ(PickerPanel::pickerCursor().hotSpot(), QPoint(7, 7)); // on the cursor's crosshair centre
 }
 
 } // namespace
