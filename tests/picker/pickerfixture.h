@@ -1,7 +1,6 @@
 #pragma once
-// A picker panel in a frame of its own, with the Picker menu's items, reading
-// the screen the test gives it; the colours it chooses are collected. The
-// test says how the pointer gets somewhere.
+// A picker panel with the Picker menu's items, reading the screen the test
+// gives it and moving the pointer the test's way; its colours are collected.
 #include "picker/pickerpanel.h"
 
 #include "core/usermessages.h"

@@ -29,22 +29,21 @@ TEST(PickerGeometry, CrosshairAndFramesMarkTheMagnifiedPixelsAtEveryZoom)
         const ZoomStep s = ZoomStepFor(i, 15);
         for (QPoint pos : {QPoint(500, 400), QPoint(0, 0), QPoint(1919, 1079), QPoint(3, 1070)}) {
             const ViewGeometry g = MagnifyGeometry(pos, s, kScreen);
-            const std::string at = "zoom " + std::to_string(s.zoom) + " at " + std::to_string(pos.x()) + ","
-                + std::to_string(pos.y());
-            ASSERT_EQ(g.source.size(), QSize(s.side, s.side)) << at;
-            EXPECT_TRUE(kScreen.contains(g.source)) << at;
+            SCOPED_TRACE(::testing::Message() << "zoom " << s.zoom << " at " << pos.x() << "," << pos.y());
+            ASSERT_EQ(g.source.size(), QSize(s.side, s.side));
+            EXPECT_TRUE(kScreen.contains(g.source));
             // View pixels showing screen pixel c: [first(c), first(c + 1)).
             auto first = [&](int c, int left) { return ((c - left) * 54 + s.side - 1) / s.side; };
             const int cx = g.reference.x() + 7, cy = g.reference.y() + 7;
-            EXPECT_TRUE(cx >= first(pos.x(), g.source.left()) && cx < first(pos.x() + 1, g.source.left())) << at;
-            EXPECT_TRUE(cy >= first(pos.y(), g.source.top()) && cy < first(pos.y() + 1, g.source.top())) << at;
+            EXPECT_TRUE(cx >= first(pos.x(), g.source.left()) && cx < first(pos.x() + 1, g.source.left()));
+            EXPECT_TRUE(cy >= first(pos.y(), g.source.top()) && cy < first(pos.y() + 1, g.source.top()));
             if (pos.x() < 500)
                 continue;
             for (int n : {3, 5}) {
                 const QRect f = FrameOutline(g, s, n == 3 ? SampleSize::Three : SampleSize::Five);
-                EXPECT_EQ(f.left(), first(pos.x() - n / 2, g.source.left()) - 1) << at << " n " << n;
-                EXPECT_EQ(f.right(), first(pos.x() + n / 2 + 1, g.source.left())) << at << " n " << n;
-                EXPECT_EQ(f.top() - g.reference.y(), f.left() - g.reference.x()) << at;
+                EXPECT_EQ(f.left(), first(pos.x() - n / 2, g.source.left()) - 1) << "n " << n;
+                EXPECT_EQ(f.right(), first(pos.x() + n / 2 + 1, g.source.left())) << "n " << n;
+                EXPECT_EQ(f.top() - g.reference.y(), f.left() - g.reference.x());
             }
             EXPECT_TRUE(FrameOutline(g, s, SampleSize::One).isNull());
         }
@@ -65,13 +64,6 @@ TEST(PickerGeometry, SampleBlocksAreCutToTheScreen)
     };
     for (const auto &[pos, n, block] : cases)
         EXPECT_EQ(SampleBlock(pos, n, kScreen), block) << pos.x() << "," << pos.y() << " n " << n;
-}
-
-TEST(PickerGeometry, ProgressTextRoundsHalvesAwayFromZero)
-{
-    EXPECT_EQ(ProgressText(1, 8), QStringLiteral("13% Done"));
-    EXPECT_EQ(ProgressText(2, 3), QStringLiteral("67% Done"));
-    EXPECT_EQ(ProgressText(1079, 1080), QStringLiteral("100% Done"));
 }
 
 } // namespace

@@ -68,7 +68,6 @@ TEST_F(PickerPanelTest, AClickSamplesAtOnceAndEveryMoveFollows)
     EXPECT_EQ(panel->lblYPos()->text(), QStringLiteral("Y: 90"));
     // The view at 1x: the screen around the pointer, the crosshair inverted.
     const QImage view = panel->viewImage();
-    ASSERT_EQ(view.size(), QSize(54, 54));
     EXPECT_EQ(view.pixel(0, 0), at(150 - 27, 90 - 27));
     EXPECT_EQ(view.pixel(27, 27), at(150, 90) ^ kInvert);
     release(Qt::LeftButton);
@@ -128,53 +127,42 @@ TEST_F(PickerPanelTest, MenuAndKeysResampleAtTheSavedPositionAfterFirstUse)
     EXPECT_EQ(panel->viewImage().pixel(28, 28), at(120, 80));
     EXPECT_EQ(panel->viewImage().pixel(26, 28), at(119, 80));
     zooms[4]->trigger(); // already checked: nothing
-    panel->cycleSampleSize();
-    EXPECT_EQ(colours.last(), AverageColor(screen.screen, QRect(119, 79, 3, 3)));
-    panel->cycleZoom(); // 9x -> 1x
-    EXPECT_TRUE(zooms[0]->isChecked());
-    panel->cycleSampleSize();
-    panel->cycleSampleSize();
-    EXPECT_TRUE(samples[3]->isChecked());
-    EXPECT_EQ(colours.size(), 5); // 5x5 sampled, the drag area waits for a drag
+    for (int i = 0; i < 3; ++i) // 3x3, 5x5, and the drag area, which waits for a drag
+        panel->cycleSampleSize();
+    const QRect three(119, 79, 3, 3), five(118, 78, 5, 5);
+    EXPECT_EQ(colours, (QList<std::int32_t>{Value(at(120, 80)), Value(at(120, 80)), AverageColor(screen.screen, three),
+                                            AverageColor(screen.screen, five)}));
 }
 
 TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
 {
-    for (int y = 100; y < 110; ++y) // white left half, black right half
-        for (int x = 40; x < 50; ++x)
-            screen.screen.setPixel(x, y, x < 45 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    for (int y = 100; y < 132; ++y) // 32 x 32: white left half, black right half
+        for (int x = 40; x < 72; ++x)
+            screen.screen.setPixel(x, y, x < 56 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    QStringList progress;
+    QObject::connect(panel->waitWindow(), &frmWait::progressShown, [&](const QString &t) { progress.append(t); });
     samples[3]->trigger();
-    startArea(QPoint(49, 109), QPoint(40, 100));
+    startArea(QPoint(71, 131), QPoint(40, 100));
     // In logical pixels, which differ from the screen's under a scale factor (QT_SCALE_FACTOR=2).
     const int r = qRound(zoom()->devicePixelRatioF());
-    EXPECT_EQ(panel->dragArea()->geometry(), QRect(40 / r, 100 / r, 10 / r, 10 / r));
+    EXPECT_EQ(panel->dragArea()->geometry(), QRect(40 / r, 100 / r, 32 / r, 32 / r));
     EXPECT_TRUE(panel->dragArea()->isVisible() && colours.isEmpty());
     release(Qt::RightButton);
     EXPECT_FALSE(panel->dragArea()->isVisible());
-    // One copy of the area, after the display had taken the frame away.
-    EXPECT_TRUE(screen.grabs.contains(std::pair{QRect(40, 100, 10, 10), 1}));
+    // One copy of the area, after the display had taken the frame away; 1024 pixels show no progress.
+    EXPECT_TRUE(screen.grabs.contains(std::pair{QRect(40, 100, 32, 32), 1}));
+    EXPECT_TRUE(progress.isEmpty());
     release(Qt::LeftButton);
     // The left button's release ends the drag just the same; no size is the pixel.
     startArea(QPoint(44, 100), QPoint(44, 100));
     release(Qt::LeftButton);
     release(Qt::RightButton);
-    EXPECT_EQ(colours, (QList<std::int32_t>{0x7F7F7F, 0xFFFFFF}));
-}
-
-TEST_F(PickerPanelTest, ProgressOnlyForAreasAboveAThousandAndTwentyFourPixels)
-{
-    samples[3]->trigger();
-    QStringList shown;
-    QObject::connect(panel->waitWindow(), &frmWait::progressShown, [&shown](const QString &t) { shown.append(t); });
-    for (QPoint corner : {QPoint(41, 41), QPoint(42, 41)}) { // 32 x 32, then 33 x 32
-        startArea(corner, QPoint(10, 10));
-        release(Qt::RightButton);
-        release(Qt::LeftButton);
-        EXPECT_EQ(shown.isEmpty(), corner.x() == 41);
-    }
-    EXPECT_EQ(shown.first(), QStringLiteral("0% Done"));
+    startArea(QPoint(72, 131), QPoint(40, 100)); // 33 x 32
+    release(Qt::RightButton);
+    release(Qt::LeftButton);
+    EXPECT_EQ(progress.value(0), QStringLiteral("0% Done"));
     EXPECT_FALSE(panel->waitWindow()->isVisible());
-    EXPECT_EQ(colours.last(), AverageColor(screen.screen, QRect(10, 10, 33, 32)));
+    EXPECT_EQ(colours, (QList<std::int32_t>{0x7F7F7F, 0xFFFFFF, AverageColor(screen.screen, QRect(40, 100, 33, 32))}));
 }
 
 TEST_F(PickerPanelTest, AnUnreadableScreenIsSaidOnceAndNeverSampledBlack)
