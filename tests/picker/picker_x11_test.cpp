@@ -1,6 +1,5 @@
-// The picker on a real X server (run through xvfb-run): a window of known
-// colours is put on the screen, the pointer is moved over it, and the
-// magnifier is pressed, moved and released.
+// The picker on a real X server (run through xvfb-run), over a window of
+// known colours; the last case presses, moves and releases through XTest.
 #include "pickerfixture.h"
 
 #include "picker/frmdragarea.h"
@@ -59,7 +58,6 @@ TEST_F(PickerOnX11, OnePixelAndItsView)
 {
     click(kOdd);
     EXPECT_EQ(colours, QList<std::int32_t>{Value(kBlue)});
-    EXPECT_EQ(panel->viewImage().pixel(26, 27), kRed.rgb());
     EXPECT_EQ(panel->viewImage().pixel(27, 27), kBlue.rgb() ^ 0x00FFFFFFu);
 }
 

@@ -23,12 +23,11 @@ struct PickerFixture : ::testing::Test {
 
     virtual void pointTo(QPoint p) = 0;
 
-    // Away from what the X11 tests put on the screen.
     void build(ScreenGrabber &screen)
     {
         panel.reset();
         frame = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
-        frame->setGeometry(600, 400, 70, 121);
+        frame->setGeometry(600, 400, 70, 121); // away from what the X11 tests show
         menu = new QMenu(frame.get());
         for (QAction *&a : samples)
             a = menu->addAction(QString());

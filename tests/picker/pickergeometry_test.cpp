@@ -1,6 +1,5 @@
-// Magnifier size, zoom steps, sample blocks at the screen's edges and the
-// crosshair that must keep marking the pointer pixel. Dragged areas and
-// negative desktops are checked through the picker panel.
+// Zoom steps, sample blocks at the screen's edges and the crosshair that must
+// keep marking the pointer pixel; areas and desktops: through the panel.
 #include "picker/pickergeometry.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +44,6 @@ TEST(PickerGeometry, CrosshairAndFramesMarkTheMagnifiedPixelsAtEveryZoom)
                 EXPECT_EQ(f.right(), first(pos.x() + n / 2 + 1, g.source.left())) << "n " << n;
                 EXPECT_EQ(f.top() - g.reference.y(), f.left() - g.reference.x());
             }
-            EXPECT_TRUE(FrameOutline(g, s, SampleSize::One).isNull());
         }
     }
 }
@@ -56,10 +54,8 @@ TEST(PickerGeometry, SampleBlocksAreCutToTheScreen)
         {{0, 0}, 3, {0, 0, 2, 2}}, // the four pixels on the screen
         {{1919, 1079}, 3, {1918, 1078, 2, 2}},
         {{1919, 500}, 3, {1918, 499, 2, 3}},
-        {{10, 10}, 3, {9, 9, 3, 3}},
         {{1, 0}, 5, {0, 0, 4, 3}},
         {{1918, 1078}, 5, {1916, 1076, 4, 4}},
-        {{100, 100}, 5, {98, 98, 5, 5}},
         {{-5, 5000}, 1, {0, 1079, 1, 1}}, // a position the pointer cannot have
     };
     for (const auto &[pos, n, block] : cases)

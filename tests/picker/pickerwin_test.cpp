@@ -1,13 +1,21 @@
-// The magnifier's gestures, the Picker menu and the drag area, on a screen
-// made of an image.
+// The magnifier on a screen made of an image: gestures, Picker menu, drag area.
+// Then the converter's controls: Ctrl+C, the messages, converter scripts.
 #include "pickerfixture.h"
 
+#include "picker/converter.h"
+#include "picker/converterpanel.h"
 #include "picker/frmdragarea.h"
 #include "picker/frmwait.h"
 #include "picker/sampling.h"
 #include "picker/screengrabber.h"
 
+#include "core/appcontext.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 namespace tintwell {
@@ -35,8 +43,6 @@ struct FakeScreen : ScreenGrabber {
     QList<std::pair<QRect, int>> grabs; // with how often settle() had run before
 };
 
-std::int32_t Value(QRgb c) { return qRed(c) | qGreen(c) << 8 | qBlue(c) << 16; }
-constexpr QRgb kInvert = 0x00FFFFFF;
 
 struct PickerPanelTest : testing::PickerFixture {
     FakeScreen screen;
@@ -64,24 +70,18 @@ TEST_F(PickerPanelTest, AClickSamplesAtOnceAndEveryMoveFollows)
     pointTo(QPoint(100, 60));
     press(Qt::LeftButton);
     moveTo(QPoint(150, 90), Qt::LeftButton);
-    EXPECT_EQ(colours, (QList<std::int32_t>{Value(at(100, 60)), Value(at(150, 90))}));
+    EXPECT_EQ(colours, (QList<std::int32_t>{ColorAt(screen.screen, {100, 60}), ColorAt(screen.screen, {150, 90})}));
     EXPECT_EQ(panel->lblYPos()->text(), QStringLiteral("Y: 90"));
     // The view at 1x: the screen around the pointer, the crosshair inverted.
     const QImage view = panel->viewImage();
     EXPECT_EQ(view.pixel(0, 0), at(150 - 27, 90 - 27));
-    EXPECT_EQ(view.pixel(27, 27), at(150, 90) ^ kInvert);
+    EXPECT_EQ(view.pixel(27, 27), at(150, 90) ^ 0x00FFFFFFu);
     release(Qt::LeftButton);
     moveTo(QPoint(10, 10), Qt::NoButton); // no button held: no sample
     EXPECT_EQ(colours.size(), 2);
-    press(Qt::RightButton); // the menu, but not while the left button is held
+    press(Qt::RightButton); // the menu; with the left button held it starts an area instead
     EXPECT_TRUE(menu->isVisible());
-    menu->hide();
     release(Qt::RightButton);
-    press(Qt::LeftButton);
-    press(Qt::RightButton);
-    EXPECT_FALSE(menu->isVisible());
-    release(Qt::RightButton);
-    release(Qt::LeftButton);
 }
 
 // A release already queued when the panel yields to the event loop, during a
@@ -91,7 +91,7 @@ TEST_F(PickerPanelTest, AQueuedReleaseLeavesNoGrabOrFrameBehind)
     pointTo(QPoint(30, 40));
     queueLeftRelease();
     press(Qt::LeftButton);
-    EXPECT_EQ(colours, QList<std::int32_t>{Value(at(30, 40))});
+    EXPECT_EQ(colours, QList<std::int32_t>{ColorAt(screen.screen, {30, 40})});
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     EXPECT_FALSE(zoom()->testAttribute(Qt::WA_SetCursor));
     samples[3]->trigger();
@@ -114,8 +114,8 @@ TEST_F(PickerPanelTest, ThreeByThreeAtTheCornerAveragesTheFourPixelsOnScreen)
     // The crosshair moved up and left by 27 and still marks pixel 0, 0; the
     // block outline lies one pixel outside the 2 x 2 block's cells.
     const QImage view = panel->viewImage();
-    EXPECT_EQ(view.pixel(0, 0), at(0, 0) ^ kInvert);
-    EXPECT_EQ(view.pixel(2, 1), at(2, 1) ^ kInvert);
+    EXPECT_EQ(view.pixel(0, 0), at(0, 0) ^ 0x00FFFFFFu);
+    EXPECT_EQ(view.pixel(2, 1), at(2, 1) ^ 0x00FFFFFFu);
     EXPECT_EQ(view.pixel(1, 1), at(1, 1));
 }
 
@@ -126,12 +126,11 @@ TEST_F(PickerPanelTest, MenuAndKeysResampleAtTheSavedPositionAfterFirstUse)
     zooms[4]->trigger(); // 9x: the pointer pixel fills view cells 27-35
     EXPECT_EQ(panel->viewImage().pixel(28, 28), at(120, 80));
     EXPECT_EQ(panel->viewImage().pixel(26, 28), at(119, 80));
-    zooms[4]->trigger(); // already checked: nothing
     for (int i = 0; i < 3; ++i) // 3x3, 5x5, and the drag area, which waits for a drag
         panel->cycleSampleSize();
-    const QRect three(119, 79, 3, 3), five(118, 78, 5, 5);
-    EXPECT_EQ(colours, (QList<std::int32_t>{Value(at(120, 80)), Value(at(120, 80)), AverageColor(screen.screen, three),
-                                            AverageColor(screen.screen, five)}));
+    const std::int32_t one = ColorAt(screen.screen, {120, 80});
+    EXPECT_EQ(colours, (QList<std::int32_t>{one, one, AverageColor(screen.screen, {119, 79, 3, 3}),
+                                            AverageColor(screen.screen, {118, 78, 5, 5})}));
 }
 
 TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
@@ -146,7 +145,7 @@ TEST_F(PickerPanelTest, DragAreaOutlinesAndThenAveragesTheRectangle)
     // In logical pixels, which differ from the screen's under a scale factor (QT_SCALE_FACTOR=2).
     const int r = qRound(zoom()->devicePixelRatioF());
     EXPECT_EQ(panel->dragArea()->geometry(), QRect(40 / r, 100 / r, 32 / r, 32 / r));
-    EXPECT_TRUE(panel->dragArea()->isVisible() && colours.isEmpty());
+    EXPECT_TRUE(panel->dragArea()->isVisible() && !menu->isVisible() && colours.isEmpty());
     release(Qt::RightButton);
     EXPECT_FALSE(panel->dragArea()->isVisible());
     // One copy of the area, after the display had taken the frame away; 1024 pixels show no progress.
@@ -187,9 +186,78 @@ TEST_F(PickerPanelTest, ViewSizeFollowsTheDpiAndNegativeDesktopsWork)
     build(screen);
     EXPECT_EQ(zoom()->width(), 68 + 4); // 67.5 halves to even, and the border
     click(QPoint(-300, -100));
-    EXPECT_EQ(colours, QList<std::int32_t>{Value(at(0, 0))});
-    EXPECT_EQ(panel->viewImage().pixel(0, 0), at(0, 0) ^ kInvert);
+    EXPECT_EQ(colours, QList<std::int32_t>{ColorAt(screen.screen, {0, 0})});
+    EXPECT_EQ(panel->viewImage().pixel(0, 0), at(0, 0) ^ 0x00FFFFFFu);
     EXPECT_EQ(PickerPanel::pickerCursor().hotSpot(), QPoint(7, 7)); // on the cursor's crosshair centre
+}
+
+struct ConverterPanelTest : ::testing::Test, ConverterScriptRunner {
+    AppContext ctx;
+    RecordingMessages messages;
+    QWidget frame;
+    std::unique_ptr<ConverterPanel> panel;
+    QList<std::int32_t> colours;
+    bool scriptFound = false;
+    QList<std::pair<int, QString>> scriptsRun;
+
+    bool RunConverterScript(int type, const QString &text) override
+    {
+        scriptsRun.append({type, text});
+        return scriptFound;
+    }
+    void SetUp() override
+    {
+        ctx.Messages = &messages;
+        ctx.loadScheme(0);
+        panel = std::make_unique<ConverterPanel>(&frame, ctx, *this);
+        QObject::connect(panel.get(), &ConverterPanel::colorChosen, [this](std::int32_t c) { colours.append(c); });
+    }
+    void convert(int index, const QString &text)
+    {
+        panel->cboConvertType()->setCurrentIndex(index);
+        panel->txtConvert()->setText(text);
+        panel->cmdConvert_Click();
+    }
+};
+
+TEST_F(ConverterPanelTest, BadValuesShowTheirMessageAndKeepTheColour)
+{
+    convert(ConvertDecimal, QStringLiteral("16777216"));
+    convert(ConvertRGB, QStringLiteral("10,,30"));
+    EXPECT_TRUE(colours.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Conversion value is too large."));
+    EXPECT_EQ(messages.shown[1].text, QStringLiteral("Invalid conversion value."));
+    for (const auto &m : messages.shown) {
+        EXPECT_EQ(m.title, QStringLiteral("Conversion Error"));
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(m.buttons, MsgButtons::OkHelp);
+        EXPECT_EQ(m.helpTopic, 9);
+    }
+}
+
+TEST_F(ConverterPanelTest, CtrlCCopiesTheWholeBox)
+{
+    panel->txtConvert()->setText(QStringLiteral("0080FF"));
+    panel->txtConvert()->setSelection(0, 2);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    QTest::keyClick(panel->txtConvert(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("0080FF"));
+}
+
+// The format's name, access keys taken out, names the list item and the script.
+TEST_F(ConverterPanelTest, AFormatWithAScriptNeverReachesTheBuiltInRule)
+{
+    ctx.Scheme.Info[TN_RGB].FormatName = QStringLiteral("R&G&&B");
+    panel->SetFormatNames();
+    EXPECT_EQ(panel->cboConvertType()->itemText(ConvertRGB), QStringLiteral("RGB"));
+    scriptFound = true;
+    convert(ConvertRGB, QStringLiteral("10,,30")); // invalid for the built-in rule
+    convert(ConvertOctal, QStringLiteral("7"));    // belongs to no format: never a script
+    EXPECT_EQ(scriptsRun, (QList<std::pair<int, QString>>{{ConvertRGB, QStringLiteral("10,,30")}}));
+    EXPECT_EQ(ctx.Script.ScriptName, QStringLiteral("RGB Format Converter"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(colours, QList<std::int32_t>{7});
 }
 
 } // namespace
