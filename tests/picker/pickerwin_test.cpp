@@ -43,7 +43,6 @@ struct FakeScreen : ScreenGrabber {
     QList<std::pair<QRect, int>> grabs; // with how often settle() had run before
 };
 
-
 struct PickerPanelTest : testing::PickerFixture {
     FakeScreen screen;
 
