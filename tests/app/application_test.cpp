@@ -11,22 +11,19 @@
 #include "platform/dialogtest.h"
 #include "platform/settings.h"
 
-#include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QComboBox>
-#include <QGroupBox>
-#include <QPlainTextEdit>
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace tintwell {
 namespace {
@@ -40,15 +37,26 @@ struct AppFixture : ::testing::Test {
     QString savedTo; // what the palette's save dialog answers; empty: cancel
 
     QString settingsPath() const { return dir.filePath(QStringLiteral("settings.ini")); }
-
+    void store(const char *name, std::int32_t value)
+    {
+        clsRegistry(settingsPath()).SetLong(clsRegistry::settingsKey(), QString::fromLatin1(name), value);
+    }
+    // Custom 1, Standard changed by `edit`, as the scheme in use.
+    void useSlot1(const QString &name, const std::function<void(FormatScheme &)> &edit = {})
+    {
+        FormatScheme scheme;
+        LoadScheme(scheme, 0, messages, QString());
+        if (edit)
+            edit(scheme);
+        ASSERT_TRUE(WriteCustomScheme(scheme, name, 1, dir.path(), messages));
+        store("Format", kFirstCustomScheme);
+    }
+    // A stored "Last Color" means no first run, so no modal terms window.
     void start(std::int32_t lastColor = rgb(255, 128, 0))
     {
         ASSERT_TRUE(dir.isValid());
-        {
-            // Not a first run, so no modal terms window.
-            clsRegistry reg(settingsPath());
-            reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Last Color"), lastColor);
-        }
+        if (lastColor >= 0)
+            store("Last Color", lastColor);
         app = std::make_unique<Application>(Application::Options{dir.path(), settingsPath(), &messages});
         app->paletteTool().runFileDialog = [this](clsCommonFileDialog &d, bool) {
             d.FileName = savedTo;
@@ -61,26 +69,29 @@ struct AppFixture : ::testing::Test {
     frmMain &main() { return app->mainWindow(); }
     frmPalette &palette() { return app->paletteTool(); }
     PaletteState &pal() { return app->context().Palette; }
+    frmAdvanced &openAdvanced()
+    {
+        main().show();
+        main().cmdAdvanced()->click();
+        return app->advancedWindow();
+    }
 };
 
 TEST_F(AppFixture, SelectAndSetColorJoinThePaletteToolAndTheMainWindow)
 {
     start();
+    pal().PaletteColors[9] = rgb(7, 8, 9);
     palette().selectEntry(9);
     palette().cmdSelectColor()->click();
-    EXPECT_EQ(main().currentColor(), pal().PaletteColors[9]);
-    EXPECT_EQ(main().txtCopyBox(kBoxRGB)->text(),
-              QStringLiteral("%1,%2,%3").arg(pal().PaletteColors[9] & 0xFF).arg((pal().PaletteColors[9] >> 8) & 0xFF)
-                  .arg((pal().PaletteColors[9] >> 16) & 0xFF));
+    EXPECT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("7,8,9"));
 
     main().SetColors(rgb(1, 2, 3));
     palette().selectEntry(4);
     palette().cmdSetColor()->click();
     EXPECT_EQ(pal().PaletteColors[4], rgb(1, 2, 3));
     EXPECT_TRUE(pal().PaletteChanged);
-    // The main window's lock shows that the palette now holds the colour.
     main().SetColors(rgb(1, 2, 3));
-    EXPECT_FALSE(main().imgLock()->isHidden());
+    EXPECT_FALSE(main().imgLock()->isHidden()) << "the lock shows the palette holds the colour";
 }
 
 TEST_F(AppFixture, AutoSelectFollowsTheMainWindowBeforeThePaletteToolIsShown)
@@ -91,18 +102,12 @@ TEST_F(AppFixture, AutoSelectFollowsTheMainWindowBeforeThePaletteToolIsShown)
     }
     start(rgb(255, 255, 255));
     ASSERT_TRUE(palette().isHidden());
-    // White is entry 0 of the Web 216 table, the first run's table.
-    EXPECT_FALSE(main().imgLock()->isHidden());
-
+    EXPECT_FALSE(main().imgLock()->isHidden()) << "white is entry 0 of Web 216, the first run's table";
     main().SetColors(rgb(204, 153, 102));
     const int expected = 1 * 36 + 2 * 6 + 3;
-    EXPECT_EQ(pal().PaletteIndex, expected);
     EXPECT_EQ(palette().lblIndex()->text(), QStringLiteral("Index: %1").arg(expected));
-
     main().SetColors(rgb(1, 2, 3));
     EXPECT_TRUE(main().imgLock()->isHidden());
-    EXPECT_EQ(pal().PaletteIndex, expected);
-
     palette().mnuOptionsAutoSelect()->trigger();
     main().SetColors(rgb(255, 255, 255));
     EXPECT_EQ(pal().PaletteIndex, expected);
@@ -114,7 +119,6 @@ TEST_F(AppFixture, YesToTheShutDownPromptReallySavesThePalette)
     main().show();
     pal().PaletteColors[0] = rgb(6, 6, 6);
     pal().PaletteChanged = true;
-
     // Yes, then the save dialog cancelled: the program keeps running.
     messages.answers = {MsgResult::Yes};
     EXPECT_FALSE(main().close());
@@ -143,17 +147,14 @@ TEST_F(AppFixture, TheColourDialogSetsTheColourAndKeepsItsCustomColours)
     main().cmdColorDialog()->click();
     EXPECT_EQ(main().currentColor(), rgb(10, 20, 30));
     // Stored as bytes: red, green, blue and a zero for each of the 16.
-    const QString custom = modRegistry::GetCustomColors(app->registry());
-    ASSERT_GE(custom.size(), 4);
-    EXPECT_EQ(custom.left(4), QString::fromLatin1("\x28\x32\x3c\x00", 4));
+    EXPECT_EQ(modRegistry::GetCustomColors(app->registry()).left(4), QString::fromLatin1("\x28\x32\x3c\x00", 4));
 
-    // Cancelled: the colour stays.
     test::whenModalShows<QColorDialog>([](QColorDialog &d) {
         d.setCurrentColor(QColor(200, 200, 200));
         d.reject();
     });
     main().cmdColorDialog()->click();
-    EXPECT_EQ(main().currentColor(), rgb(10, 20, 30));
+    EXPECT_EQ(main().currentColor(), rgb(10, 20, 30)) << "cancelled: the colour stays";
 }
 
 // --------------------------------------------- advanced window and scripts
@@ -161,10 +162,8 @@ TEST_F(AppFixture, TheColourDialogSetsTheColourAndKeepsItsCustomColours)
 void selectNode(frmAdvanced &w, const char *key)
 {
     for (QTreeWidgetItemIterator it(w.tvwFormats()); *it; ++it)
-        if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key)) {
-            w.tvwFormats()->setCurrentItem(*it);
-            return;
-        }
+        if ((*it)->data(0, Qt::UserRole).toString() == QLatin1String(key))
+            return w.tvwFormats()->setCurrentItem(*it);
     FAIL() << "no node " << key;
 }
 
@@ -178,20 +177,9 @@ void typeInto(QLineEdit *box, const QString &text)
 
 TEST_F(AppFixture, SavingTheActiveSlotInTheAdvancedWindowChangesTheMainWindowAtOnce)
 {
-    // Custom 1 exists and is the scheme in use.
-    FormatScheme standard;
-    LoadScheme(standard, 0, messages, QString());
-    ASSERT_TRUE(WriteCustomScheme(standard, QStringLiteral("Live"), 1, dir.path(), messages));
-    {
-        clsRegistry reg(settingsPath());
-        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
-    }
+    useSlot1(QStringLiteral("Live"));
     start();
-    main().show();
-    ASSERT_EQ(main().txtCopyBox(kBoxRGB)->text(), QStringLiteral("255,128,0"));
-
-    main().cmdAdvanced()->click();
-    frmAdvanced &adv = app->advancedWindow();
+    frmAdvanced &adv = openAdvanced();
     ASSERT_TRUE(adv.isVisible());
     EXPECT_EQ(adv.cboFormatGroup()->currentText(), QStringLiteral("Live"));
     selectNode(adv, "RGBOutputBase");
@@ -213,24 +201,15 @@ TEST_F(AppFixture, SavingTheActiveSlotInTheAdvancedWindowChangesTheMainWindowAtO
 
 TEST_F(AppFixture, AnExportScriptWrittenInTheEditorShapesTheMainWindowsOutput)
 {
-    FormatScheme standard;
-    LoadScheme(standard, 0, messages, QString());
-    ASSERT_TRUE(WriteCustomScheme(standard, QStringLiteral("Scripted"), 1, dir.path(), messages));
-    {
-        clsRegistry reg(settingsPath());
-        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
-    }
+    useSlot1(QStringLiteral("Scripted"));
     start();
-    main().show();
-    main().cmdAdvanced()->click();
-    frmAdvanced &adv = app->advancedWindow();
+    frmAdvanced &adv = openAdvanced();
     selectNode(adv, "HTM");
     ASSERT_TRUE(adv.fraScripting()->isVisible());
     adv.cmdExportScript()->click();
-    script::frmScript &editor = app->scriptEditor();
-    ASSERT_TRUE(editor.isVisible());
-    editor.txtCode()->setPlainText(QStringLiteral("tnOutput \"#\" & LCase(Hex(tnRed)) & \"!\""));
-    editor.close(); // hands the script back to the advanced window
+    ASSERT_TRUE(app->scriptEditor().isVisible());
+    app->scriptEditor().txtCode()->setPlainText(QStringLiteral("tnOutput \"#\" & LCase(Hex(tnRed)) & \"!\""));
+    app->scriptEditor().close(); // hands the script back to the advanced window
     EXPECT_TRUE(adv.Changed());
     adv.cmdSave()->click();
     EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("#ff!"));
@@ -240,39 +219,30 @@ TEST_F(AppFixture, AnExportScriptWrittenInTheEditorShapesTheMainWindowsOutput)
 
 TEST_F(AppFixture, TheConverterRunsTheSchemesConverterScriptWhichSetsTheColour)
 {
-    FormatScheme scheme;
-    LoadScheme(scheme, 0, messages, QString());
     // Reversed digits for HTML, to tell the script from the built-in rule;
     // three calls back into the colour, with the export boxes following each.
-    scheme.Info[TN_HTML].ConverterScript = QStringLiteral(
-        "t = StrReverse(tnConverter)\r\n"
-        "tnConverterRGB 1, 1, 1\r\n"
-        "tnConverterRGB 2, 2, 2\r\n"
-        "tnConverterRGB CLng(\"&H\" & Mid(t, 1, 2)), CLng(\"&H\" & Mid(t, 3, 2)), CLng(\"&H\" & Mid(t, 5, 2))");
-    ASSERT_TRUE(WriteCustomScheme(scheme, QStringLiteral("Backwards"), 1, dir.path(), messages));
-    {
-        clsRegistry reg(settingsPath());
-        reg.SetLong(clsRegistry::settingsKey(), QStringLiteral("Format"), kFirstCustomScheme);
-    }
+    useSlot1(QStringLiteral("Backwards"), [](FormatScheme &s) {
+        s.Info[TN_HTML].ConverterScript = QStringLiteral(
+            "t = StrReverse(tnConverter)\r\ntnConverterRGB 1, 1, 1\r\ntnConverterRGB 2, 2, 2\r\n"
+            "tnConverterRGB CLng(\"&H\" & Mid(t, 1, 2)), CLng(\"&H\" & Mid(t, 3, 2)), CLng(\"&H\" & Mid(t, 5, 2))");
+    });
     start();
     ConverterPanel *converter = main().converterPanel();
-    converter->cboConvertType()->setCurrentIndex(kBoxHTML);
-    converter->txtConvert()->setText(QStringLiteral("302010"));
-    converter->cmdConvert()->click();
+    const auto convert = [&](int type, const char *text) {
+        converter->cboConvertType()->setCurrentIndex(type);
+        converter->txtConvert()->setText(QString::fromLatin1(text));
+        converter->cmdConvert()->click();
+    };
+    convert(kBoxHTML, "302010");
     EXPECT_EQ(main().currentColor(), rgb(0x01, 0x02, 0x03));
     EXPECT_EQ(main().txtCopyBox(kBoxHTML)->text(), QStringLiteral("010203"));
     EXPECT_TRUE(messages.shown.isEmpty());
-
-    // Hexadecimal has no script: the built-in rule reads it.
-    converter->cboConvertType()->setCurrentIndex(kBoxHex);
-    converter->txtConvert()->setText(QStringLiteral("80FF"));
-    converter->cmdConvert()->click();
+    convert(kBoxHex, "80FF"); // no script: the built-in rule reads it
     EXPECT_EQ(main().currentColor(), rgb(255, 128, 0));
 }
 
 TEST_F(AppFixture, TheFirstRunShowsTheTermsCentredAsADialogOnce)
 {
-    ASSERT_TRUE(dir.isValid());
     int shown = 0;
     QRect frame, screen;
     Qt::WindowFlags flags;
@@ -283,13 +253,10 @@ TEST_F(AppFixture, TheFirstRunShowsTheTermsCentredAsADialogOnce)
         flags = terms.windowFlags();
         terms.accept();
     });
-    app = std::make_unique<Application>(Application::Options{dir.path(), settingsPath(), &messages});
-    app->start();
+    start(-1);
     EXPECT_EQ(shown, 1);
-    EXPECT_LE(std::abs(frame.center().x() - screen.center().x()), 1);
-    EXPECT_LE(std::abs(frame.center().y() - screen.center().y()), 1);
-    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_LE((frame.center() - screen.center()).manhattanLength(), 2);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(main().currentColor(), rgb(255, 255, 255));
 }
 

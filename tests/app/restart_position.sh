@@ -15,8 +15,11 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
-printf '[Software\\Veskor Software\\Tintwell]\n"Last Color" = dword:33023\n"MainX" = dword:3000\n"MainY" = dword:3000\n"PaletteX" = dword:6000\n"PaletteY" = dword:4500\n"AdvancedX" = dword:4500\n"AdvancedY" = dword:7500\n' \
-  > "$work/cfg/Tintwell/settings.ini"
+positions="MainX:3000 MainY:3000 PaletteX:6000 PaletteY:4500 AdvancedX:4500 AdvancedY:7500"
+{
+  printf '[Software\\Veskor Software\\Tintwell]\n"Last Color" = dword:33023\n'
+  for p in $positions; do printf '"%s" = dword:%s\n' "${p%%:*}" "${p##*:}"; done
+} > "$work/cfg/Tintwell/settings.ini"
 
 wait_for() { # title pattern -> window id
   for _ in $(seq 100); do
@@ -25,38 +28,31 @@ wait_for() { # title pattern -> window id
     sleep 0.1
   done
   echo "no window named $1" >&2
-  [ -n "${TINTWELL_SHOT:-}" ] && import -window root "$TINTWELL_SHOT"
   return 1
 }
-stored() { grep -E "^\"$1\"" "$work/cfg/Tintwell/settings.ini" | sed 's/.*dword://'; }
+activate() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; }
 
 for run in 1 2 3 4 5; do
   "$bin" >/dev/null 2>&1 &
   app=$!
   main=$(wait_for "^Tintwell$")
-  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  activate "$main"
   # Alt+P opens the Picker menu first; Escape, and the next Alt+P is the button.
-  xdotool key alt+p; sleep 0.3
-  xdotool key Escape; sleep 0.3
-  xdotool key alt+p
-  palette=$(wait_for "^Palette Tool")
+  xdotool key alt+p sleep 0.3 key Escape sleep 0.3 key alt+p
+  wait_for "^Palette Tool" >/dev/null
   sleep 0.5
-  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  activate "$main"
   xdotool key alt+a
   wait_for "^Advanced$" >/dev/null
   sleep 0.5
-  xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
+  activate "$main"
   xdotool key alt+F4
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
   kill "$app" 2>/dev/null || true
   wait "$app" 2>/dev/null || true
-  for name in MainX:3000 MainY:3000 PaletteX:6000 PaletteY:4500 AdvancedX:4500 AdvancedY:7500; do
-    key=${name%%:*}; want=${name##*:}
-    got=$(stored "$key")
-    if [ "$got" != "$want" ]; then
-      echo "run $run: $key is $got, was $want"
-      exit 1
-    fi
+  for p in $positions; do
+    got=$(grep -E "^\"${p%%:*}\"" "$work/cfg/Tintwell/settings.ini" | sed 's/.*dword://')
+    [ "$got" = "${p##*:}" ] || { echo "run $run: ${p%%:*} is $got, was ${p##*:}"; exit 1; }
   done
 done
 echo "5 starts: positions kept"

@@ -1,5 +1,5 @@
 // Window tests need a QApplication; they run on the offscreen platform unless
-// the caller asks for another.
+// the caller asks for another. The scaled tests get a screen of ratio 2.
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -7,6 +7,9 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef TINTWELL_SCALED_SCREEN
+    qputenv("QT_SCALE_FACTOR", "2");
+#endif
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
