@@ -1,16 +1,21 @@
 #include "mainwindowfixture.h"
-#include "support/mnemonics.h"
 #include "picker/converterpanel.h"
+#include "support/mnemonics.h"
 
-#include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 
 namespace tintwell {
 namespace {
 
-// ------------------------------------------------------------------ start-up
+void click(QWidget *target) { QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4)); }
+
+// ------------------------------------------------------ start-up and settings
 
 TEST_F(MainWindowFixture, FirstStartShowsTermsOnceThenWhiteCentredAndStored)
 {
@@ -23,7 +28,6 @@ TEST_F(MainWindowFixture, FirstStartShowsTermsOnceThenWhiteCentredAndStored)
     const int width = w->sizeHint().expandedTo(QSize(frmMain::ClientWidth, frmMain::ClientHeight)).width();
     EXPECT_NEAR(stored("MainX"), (w->screen()->geometry().width() - width) * 15 / 2, 15);
     EXPECT_EQ(w->pos().x(), (stored("MainX") + 7) / 15);
-
     w->SetColors(rgb(10, 20, 30));
     open();
     EXPECT_EQ(licenseShown, 1) << "the second start finds \"Last Color\"";
@@ -32,18 +36,15 @@ TEST_F(MainWindowFixture, FirstStartShowsTermsOnceThenWhiteCentredAndStored)
 
 TEST_F(MainWindowFixture, StoredSettingsAreRestored)
 {
-    setAll({{"Last Color", rgb(200, 40, 90)}, {"Sliders", 1}, {"Format", 2}, {"MainX", 300}, {"MainY", 450},
-            {"Old Sliders", 1}});
-    open();
-    EXPECT_EQ(licenseShown, 0);
+    setAll({{"Sliders", 1}, {"Format", 2}, {"MainX", 300}, {"MainY", 450}, {"Old Sliders", 1}});
+    openAt(rgb(200, 40, 90));
     EXPECT_EQ(w->currentColor(), rgb(200, 40, 90));
     EXPECT_TRUE(w->sliderModeItem(1)->isChecked());
     EXPECT_TRUE(w->formatItem(2)->isChecked());
     EXPECT_EQ(ctx->SchemeIndex, 2);
     EXPECT_EQ(w->pos(), QPoint(20, 30));
     // The old style draws every track flat, with a box for a thumb.
-    const QImage &bg = w->tracks().TrackBackground();
-    EXPECT_EQ(bg.pixel(0, 0), bg.pixel(174, 0));
+    EXPECT_EQ(w->tracks().TrackBackground().pixel(0, 0), w->tracks().TrackBackground().pixel(174, 0));
     EXPECT_GT(w->picColorBox(0)->oldThumbWidth(), 0);
 }
 
@@ -51,7 +52,7 @@ TEST_F(MainWindowFixture, StoredSettingsAreRestored)
 // positions far off screen. The window starts with the defaults.
 TEST_F(MainWindowFixture, CorruptStoredValuesFallBackToDefaults)
 {
-    const QString k = key();
+    const QString k = clsRegistry::settingsKey();
     reg->SetString(k, QStringLiteral("Format"), QStringLiteral("banana"));
     reg->SetBinary(k, QStringLiteral("Last Color"), QStringLiteral("\x01\x02"));
     reg->SetString(k, QStringLiteral("Click Copy"), QStringLiteral("yes"));
@@ -68,18 +69,17 @@ TEST_F(MainWindowFixture, CorruptStoredValuesFallBackToDefaults)
     for (QAction *a : {w->mnuOptionsAlwaysonTop(), w->mnuOptionsAddExtraZerosToHex(), w->mnuOptionsLowercaseHex(),
                        w->mnuOptionsClicktoCopy(), w->mnuOptionsUseOldSliders()})
         EXPECT_FALSE(a->isChecked()) << a->text().toStdString();
-    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FFFFFF"));
     EXPECT_TRUE(w->screen()->geometry().contains(w->pos())) << w->pos().x() << "," << w->pos().y();
 }
 
 TEST_F(MainWindowFixture, AFormatOutOfRangeIsCorrectedSoStandardCanBeChosenAgain)
 {
-    setAll({{"Format", 9}, {"Last Color", rgb(1, 2, 3)}});
-    open();
+    setAll({{"Format", 9}});
+    openAt(rgb(1, 2, 3));
     EXPECT_TRUE(w->formatItem(0)->isChecked());
     EXPECT_EQ(stored("Format"), 0);
-    w->formatItem(2)->trigger();
-    w->formatItem(0)->trigger();
+    chooseFormat(2);
+    chooseFormat(0);
     EXPECT_EQ(stored("Format"), 0);
     EXPECT_EQ(w->currentColor(), rgb(1, 2, 3));
 }
@@ -99,14 +99,44 @@ TEST_F(MainWindowFixture, LastColorFollowsADragWithoutAWritePerStepAndIsSavedAtC
     EXPECT_EQ(stored("Last Color"), rgb(1, 2, 3));
 }
 
-// ------------------------------------------------------------- slider modes
+TEST_F(MainWindowFixture, OptionsAreStoredAndRestoredAndRewriteTheHexOutputs)
+{
+    openAt(rgb(255, 128, 0));
+    const std::pair<QAction *(frmMain::*)() const, const char *> options[] = {
+        {&frmMain::mnuOptionsLowercaseHex, "Lowercase Hex"}, {&frmMain::mnuOptionsAddExtraZerosToHex, "Extra Hex Zeros"},
+        {&frmMain::mnuOptionsAlwaysonTop, "On Top"},         {&frmMain::mnuOptionsClicktoCopy, "Click Copy"},
+        {&frmMain::mnuOptionsUseOldSliders, "Old Sliders"}};
+    const QRgb newStyle = w->tracks().TrackBackground().pixel(174, 0);
+    for (const bool on : {true, false}) {
+        for (const auto &[item, name] : options) {
+            (w.get()->*item)()->trigger();
+            EXPECT_EQ(stored(name), on ? 1 : 0) << name;
+        }
+        EXPECT_EQ(bool(w->windowFlags() & Qt::WindowStaysOnTopHint), on);
+        EXPECT_EQ(w->txtCopyBox(0)->text(), on ? QStringLiteral("ff8000") : QStringLiteral("FF8000"));
+        EXPECT_EQ(w->txtCopyBox(1)->text(), on ? QStringLiteral("000080ff") : QStringLiteral("80FF"));
+        if (on) {
+            open();
+            for (const auto &[item, name] : options)
+                EXPECT_TRUE((w.get()->*item)()->isChecked()) << name;
+        }
+    }
+    EXPECT_EQ(w->tracks().TrackBackground().pixel(174, 0), newStyle) << "the new style is drawn again";
+    // A hex option once changed the colour in a scheme coarser than bytes.
+    w.reset();
+    setAll({{"Format", 3}, {"Last Color", rgb(17, 200, 99)}});
+    open();
+    w->mnuOptionsLowercaseHex()->trigger();
+    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("11c863"));
+}
+
+// --------------------------------------------------- slider modes and boxes
 
 // The arithmetic of every mode and colour is the session's (tests/core); here
 // the menu reaches it, shows the new units, keeps every output and stores.
 TEST_F(MainWindowFixture, ModeMenuShowsTheColourInTheNewSystemAndKeepsTheOutputs)
 {
-    open();
-    w->SetColors(rgb(255, 128, 0));
+    openAt(rgb(255, 128, 0));
     const auto before = outputs();
     const std::pair<int, Boxes> modes[] = {{kSliderModeHSL, {"30", "100", "50"}},
                                            {kSliderModeCMY, {"0", "50", "100"}},
@@ -118,14 +148,9 @@ TEST_F(MainWindowFixture, ModeMenuShowsTheColourInTheNewSystemAndKeepsTheOutputs
         EXPECT_EQ(outputs(), before) << "mode " << mode;
         EXPECT_EQ(stored("Sliders"), mode);
     }
-    // The checked mode or format again changes and stores nothing.
     const int writes = reg->writeCount();
     w->sliderModeItem(kSliderModeRGB)->trigger();
-    w->formatItem(0)->trigger();
-    EXPECT_TRUE(w->sliderModeItem(kSliderModeRGB)->isChecked());
-    EXPECT_TRUE(w->formatItem(0)->isChecked());
-    EXPECT_EQ(reg->writeCount(), writes);
-    EXPECT_EQ(outputs(), before);
+    EXPECT_EQ(reg->writeCount(), writes) << "the checked mode again stores nothing";
 }
 
 // A menu opened with the mouse takes the focus from the box it was in; the
@@ -143,7 +168,7 @@ TEST_F(MainWindowFixture, ModeAndSchemeSwitchesKeepTheColourWhereverTheFocusWas)
             item->trigger();
             w->picCopySwatch()->setFocus();
         };
-        w->formatItem(0)->trigger();
+        chooseFormat(0);
         w->sliderModeItem(kSliderModeRGB)->trigger();
         typeInto(0, QStringLiteral("255"));
         typeInto(1, QStringLiteral("128"));
@@ -165,63 +190,296 @@ TEST_F(MainWindowFixture, ModeAndSchemeSwitchesKeepTheColourWhereverTheFocusWas)
     }
 }
 
-TEST_F(MainWindowFixture, TypedValuesBuildTheColourFromTheBoxes)
+TEST_F(MainWindowFixture, TypedValuesBuildTheColourAndOtherCharactersAreRefused)
 {
-    open();
-    w->SetColors(rgb(255, 128, 0));
+    openAt(rgb(255, 128, 0));
     typeInto(0, QStringLiteral("10"));
     EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("0A8000"));
     typeInto(1, QStringLiteral("999"));
     EXPECT_EQ(w->txtRGBValue(1)->text(), QStringLiteral("255")) << "limited to the top of the row";
-    EXPECT_EQ(w->currentColor(), rgb(10, 255, 0));
     QTest::mouseClick(w->picColorBox(1)->plusButton(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(w->currentColor(), rgb(10, 255, 0)) << "a step past the top stays there";
     w->txtRGBValue(2)->setText(QStringLiteral("7"));
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w->txtRGBValue(2), &out);
     EXPECT_EQ(w->currentColor(), rgb(10, 255, 7)) << "leaving a typed box commits it";
+
+    QLineEdit *box = w->txtRGBValue(1);
+    box->setFocus();
+    box->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("4x"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), QStringLiteral("255")) << "a paste of other characters puts the old value back";
+    EXPECT_EQ(w->currentColor(), rgb(10, 255, 7));
+
     // In HSL the typed value goes through the HSL conversion.
     w->sliderModeItem(kSliderModeHSL)->trigger();
     typeInto(2, QStringLiteral("0"));
     EXPECT_EQ(w->currentColor(), 0);
 }
 
-TEST_F(MainWindowFixture, PasteOfOtherCharactersPutsTheOldValueBack)
+// A value the box cannot show whole scrolls, and the user reads "07" or ".07"
+// for "0.07"; the first character must stay in view in every scheme and mode.
+TEST_F(MainWindowFixture, EveryValueBoxShowsItsWholeTextInEveryScheme)
 {
     open();
-    w->SetColors(rgb(12, 34, 56));
-    QLineEdit *box = w->txtRGBValue(1);
-    box->setFocus();
-    box->selectAll();
-    QGuiApplication::clipboard()->setText(QStringLiteral("4x"));
-    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->text(), QStringLiteral("34"));
-    EXPECT_EQ(w->currentColor(), rgb(12, 34, 56));
+    for (int f = 0; f < 4; ++f) {
+        chooseFormat(f);
+        for (int mode = kSliderModeRGB; mode <= kSliderModeCMY; ++mode) {
+            w->sliderModeItem(mode)->trigger();
+            for (std::int32_t colour : {rgb(18, 18, 18), rgb(255, 128, 0), 0, 0xFFFFFF, rgb(250, 251, 252)}) {
+                w->SetColors(colour);
+                for (int i = 0; i < 3; ++i) {
+                    QLineEdit *box = w->txtRGBValue(i);
+                    SCOPED_TRACE(QStringLiteral("scheme %1 mode %2 box %3 text %4")
+                                     .arg(f).arg(mode).arg(i).arg(box->text()).toStdString());
+                    const int length = int(box->text().size());
+                    for (int at : {0, length}) {
+                        box->setCursorPosition(at);
+                        box->grab(); // lays the text out as it is painted
+                        EXPECT_EQ(box->cursorPositionAt(QPoint(0, box->height() / 2)), 0) << "cursor " << at;
+                        EXPECT_EQ(box->cursorPositionAt(QPoint(box->width() - 1, box->height() / 2)), length);
+                    }
+                    box->setCursorPosition(0);
+                }
+            }
+        }
+    }
 }
-
-// ------------------------------------------------------------ shade slider
 
 // The session's tests check the way back to the shaded colour; here the
 // keys reach the shade row and the boxes follow it.
 TEST_F(MainWindowFixture, ShadeToBlackAndWhiteMovesOnlyTheLightnessBoxAndComesBack)
 {
-    setAll({{"Sliders", kSliderModeHSL}, {"Last Color", rgb(255, 128, 0)}});
-    open();
+    setAll({{"Sliders", kSliderModeHSL}});
+    openAt(rgb(255, 128, 0));
     SliderRow *shade = w->picColorBox(ShadeRow);
     const float start = w->sliders().ShadeValue;
     QTest::keyClick(shade, Qt::Key_Home);
     EXPECT_EQ(boxes(), (Boxes{"30", "100", "0"}));
-    EXPECT_EQ(w->currentColor(), 0);
     QTest::keyClick(shade, Qt::Key_End);
     EXPECT_EQ(w->currentColor(), 0xFFFFFF);
     emit shade->valueRequested(ShadeRow, start);
     EXPECT_EQ(w->currentColor(), rgb(255, 128, 0)) << "back at the start, the colour is the one shaded";
-    // A colour from elsewhere ends the shading: the shade row follows it.
+    // A colour from elsewhere ends the shading: the shade row follows it,
+    // lightness 128 in the 0-100 units of the Standard scheme's HSL rows.
     w->SetColors(rgb(0, 0, 255));
-    EXPECT_FALSE(w->session().ShadeDriven);
     EXPECT_EQ(w->session().ShadeHue, 240.0f);
-    // Lightness 128 in the 0-100 units of the Standard scheme's HSL rows.
     EXPECT_FLOAT_EQ(w->sliders().ShadeValue, 128.0f * 100.0f / 255.0f);
+}
+
+// ------------------------------------------------------------ Format menu
+
+TEST_F(MainWindowFixture, AFormatSwitchCarriesTheSlidersIntoTheNewUnitsAndKeepsTheColour)
+{
+    openAt(rgb(17, 200, 99));
+    chooseFormat(2);
+    EXPECT_EQ(stored("Format"), 2);
+    EXPECT_EQ(boxes(), (Boxes{"7", "78", "39"}));
+    EXPECT_EQ(w->picColorBox(0)->base(), 100.0f);
+    chooseFormat(3);
+    EXPECT_EQ(boxes(), (Boxes{"0.07", "0.78", "0.39"}));
+    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("11C863"));
+    // Typing afterwards builds the colour in the boxes' units: green 0.78 is 199.
+    typeInto(0, QStringLiteral("1"));
+    EXPECT_EQ(w->currentColor(), rgb(255, 199, 99));
+}
+
+TEST_F(MainWindowFixture, AHueHeldOnAGreyAndASaturationOnBlackSurviveAFormatSwitch)
+{
+    setAll({{"Sliders", kSliderModeHSL}});
+    open();
+    typeInto(0, QStringLiteral("120"));
+    typeInto(1, QStringLiteral("0"));
+    const std::int32_t grey = w->currentColor();
+    chooseFormat(3);
+    EXPECT_EQ(boxes()[0], QStringLiteral("0.33"));
+    chooseFormat(0);
+    EXPECT_EQ(boxes(), (Boxes{"120", "0", boxes()[2]}));
+    EXPECT_EQ(w->currentColor(), grey);
+
+    w->sliderModeItem(kSliderModeHSB)->trigger();
+    chooseFormat(1); // Byte: every box in internal units
+    typeInto(2, QStringLiteral("0"));
+    typeInto(0, QStringLiteral("200"));
+    typeInto(1, QStringLiteral("178"));
+    chooseFormat(2);
+    EXPECT_EQ(boxes(), (Boxes{"200", "70", "0"}));
+    chooseFormat(1);
+    EXPECT_EQ(boxes(), (Boxes{"200", "178", "0"}));
+    EXPECT_EQ(w->currentColor(), 0);
+}
+
+TEST_F(MainWindowFixture, CustomSlotsAppearByTheirFilesAndSwitchLikeTheBuiltIns)
+{
+    writeSlot(3, QStringLiteral("My Decimal"), 2, [](FormatScheme &s) { s.Info[TN_RGB].FormatName = QStringLiteral("&Mine"); });
+    QFile longName(SlotFilePath(dir.path(), 4));
+    ASSERT_TRUE(longName.open(QIODevice::WriteOnly));
+    longName.write(QByteArray(70, 'n')); // no line break: the name is cut to 64
+    longName.close();
+    openAt(rgb(17, 200, 99));
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(w->formatItem(kFirstCustomScheme + n - 1)->isVisible(), n == 2 || n == 4) << n;
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 1)->text(), QStringLiteral("My Decimal"));
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 3)->text(), QString(64, QLatin1Char('n')));
+    QFile::remove(SlotFilePath(dir.path(), 4));
+    w->SetCustomFormatMenuNames();
+    EXPECT_FALSE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
+
+    chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(boxes(), (Boxes{"0.07", "0.78", "0.39"}));
+    EXPECT_EQ(w->mnuEditCopyValue(3)->text(), QStringLiteral("Copy &Mine"));
+    // A slot file that went missing still counts as the choice; the scheme
+    // in use stays as it was.
+    QFile::remove(SlotFilePath(dir.path(), 2));
+    chooseFormat(0);
+    chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_TRUE(w->formatItem(kFirstCustomScheme + 1)->isChecked());
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(boxes(), (Boxes{"17", "200", "99"}));
+}
+
+TEST_F(MainWindowFixture, ASlotFileWithLineFeedsAloneLoadsAsWithCrLf)
+{
+    const auto edit = [](FormatScheme &s) {
+        s.Info[TN_RGB].FormatName = QStringLiteral("&Mine");
+        s.OutputSeparators[TN_RGB].LeftEnd = QStringLiteral("rgb(");
+        s.Info[TN_HEX].ExportScript = QStringLiteral("line one\r\nline two");
+    };
+    writeSlot(2, QStringLiteral("Unix"), 1, edit);
+    writeSlot(2, QStringLiteral("Windows"), 2, edit);
+    QFile slot(SlotFilePath(dir.path(), 1));
+    ASSERT_TRUE(slot.open(QIODevice::ReadWrite));
+    QByteArray bytes = slot.readAll();
+    ASSERT_TRUE(bytes.contains("\r\n"));
+    slot.resize(0);
+    slot.write(bytes.replace("\r\n", "\n"));
+    slot.close();
+
+    openAt(rgb(17, 200, 99));
+    chooseFormat(kFirstCustomScheme + 1);
+    const auto withCrLf = outputs();
+    const FormatScheme windows = ctx->Scheme;
+    chooseFormat(kFirstCustomScheme);
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme)->text(), QStringLiteral("Unix"));
+    EXPECT_EQ(outputs(), withCrLf);
+    EXPECT_EQ(w->lblFormatNames(kBoxRGB)->text(), QStringLiteral("&Mine"));
+    EXPECT_EQ(ctx->Scheme.Info[TN_HEX].ExportScript, windows.Info[TN_HEX].ExportScript);
+    EXPECT_EQ(ctx->Scheme.OutputSeparators[TN_RGB].LeftEnd, QStringLiteral("rgb("));
+}
+
+// ------------------------------------------------------------------ copying
+
+TEST_F(MainWindowFixture, EveryCopyItemPutsExactlyItsBoxTextOnTheClipboardInEveryScheme)
+{
+    openAt(rgb(255, 128, 0));
+    const std::array<QString, kBoxCount> standard{"FF8000", "80FF", "33023", "255,128,0",
+                                                  "30,100,50", "30,100,100", "0,50,100"};
+    for (int f = 3; f >= 0; --f) {
+        chooseFormat(f);
+        for (int i = 0; i < kBoxCount; ++i) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+            w->mnuEditCopyValue(i)->trigger();
+            EXPECT_EQ(clip(), f == 0 ? standard[std::size_t(i)] : w->txtCopyBox(i)->text()) << f << " " << i;
+        }
+    }
+    ASSERT_TRUE(activate());
+    QTest::keyClick(w.get(), Qt::Key_F5);
+    EXPECT_EQ(clip(), QStringLiteral("255,128,0"));
+    QTest::keyClick(w.get(), Qt::Key_F2);
+    EXPECT_EQ(clip(), QStringLiteral("FF8000"));
+}
+
+TEST_F(MainWindowFixture, CtrlCOrAClickWhenCheckedCopiesTheWholeBoxAndOtherKeysNothing)
+{
+    openAt(rgb(255, 128, 0));
+    QLineEdit *box = w->txtCopyBox(3);
+    box->setFocus();
+    box->setSelection(0, 3); // only "255" selected: the whole text goes anyway
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    for (auto mods : {Qt::ControlModifier | Qt::ShiftModifier, Qt::ControlModifier | Qt::AltModifier,
+                      Qt::KeyboardModifiers(Qt::NoModifier)})
+        QTest::keyClick(box, Qt::Key_C, mods);
+    click(w->txtCopyBox(4));
+    EXPECT_EQ(clip(), QStringLiteral("before"));
+    EXPECT_EQ(box->text(), QStringLiteral("255,128,0")) << "the boxes take no typing";
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clip(), QStringLiteral("255,128,0"));
+
+    w->mnuOptionsClicktoCopy()->trigger();
+    EXPECT_EQ(w->lblCopySwatch()->text(), QStringLiteral("Click to Copy"));
+    click(w->txtCopyBox(4));
+    EXPECT_EQ(clip(), QStringLiteral("30,100,50"));
+}
+
+TEST_F(MainWindowFixture, TheSwatchCopiesAsASolidSquareByKeyMenuContextMenuAndClick)
+{
+    openAt(rgb(17, 200, 99));
+    auto copied = [](const std::function<void()> &how) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+        how();
+        const QImage img = QGuiApplication::clipboard()->image();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (QColor(img.pixel(x, y)) != QColor(17, 200, 99))
+                    return false;
+        return img.size() == QSize(32, 32);
+    };
+    EXPECT_TRUE(copied([&] { w->mnuEditCopySwatch()->trigger(); }));
+    QWidget *swatch = w->picCopySwatch();
+    EXPECT_FALSE(copied([&] { QTest::keyClick(swatch, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); }));
+    EXPECT_TRUE(copied([&] { QTest::keyClick(swatch, Qt::Key_C, Qt::ControlModifier); }));
+    ASSERT_EQ(w->mnuSwatchMenu()->actions().size(), 1);
+    EXPECT_TRUE(copied([&] { w->mnuSwatchMenu()->actions()[0]->trigger(); }));
+    w->mnuOptionsClicktoCopy()->trigger();
+    EXPECT_TRUE(copied([&] { click(swatch); }));
+}
+
+// --------------------------------------- preview, lock, dialogs and help
+
+TEST_F(MainWindowFixture, ThePreviewSnapsToTheNearestPaletteEntryAndTheLockOpensThePalette)
+{
+    open();
+    ctx->Palette.PaletteColors.fill(0);
+    ctx->Palette.PaletteColors[5] = rgb(250, 130, 10);
+    ctx->Palette.AutoSelect = true;
+    int selected = -1;
+    QObject::connect(session.get(), &ColorSession::paletteEntryChosen, [&](int i) { selected = i; });
+    w->SetColors(rgb(255, 128, 0));
+    EXPECT_TRUE(w->imgLock()->isHidden());
+    click(w->picPreview());
+    EXPECT_EQ(w->currentColor(), rgb(250, 130, 10));
+    EXPECT_EQ(selected, 5);
+    EXPECT_FALSE(w->imgLock()->isHidden());
+    click(w->imgLock());
+    w->cmdPaletteTool()->click();
+    EXPECT_EQ(peers.paletteShown, 2);
+}
+
+TEST_F(MainWindowFixture, TheColourDialogStartsAtTheColourAndItsAnswerIsTaken)
+{
+    openAt(rgb(255, 128, 0));
+    peers.colorAnswer = rgb(1, 2, 3);
+    w->cmdColorDialog()->click();
+    EXPECT_EQ(peers.colorsOffered, QList<std::int32_t>{rgb(255, 128, 0)});
+    EXPECT_EQ(w->txtCopyBox(3)->text(), QStringLiteral("1,2,3"));
+}
+
+TEST_F(MainWindowFixture, HelpContentsAndTheTopicsOfMenusAndControls)
+{
+    open();
+    w->mnuHelpContents()->trigger();
+    ASSERT_TRUE(help.hasWindow());
+    EXPECT_TRUE(help.window()->isVisible());
+    EXPECT_EQ(help.window()->currentTopic(), 0);
+    for (QAction *a : w->menuBar()->actions())
+        EXPECT_TRUE(HasHelpTopic(w->menuHelpTopic(a->menu()))) << a->text().toStdString();
+    ASSERT_TRUE(activate());
+    w->txtCopyBox(2)->setFocus();
+    EXPECT_EQ(w->showContextHelp(), 6011);
+    EXPECT_EQ(w->txtRGBValue(1)->whatsThis(), WhatsThisText(6001));
+    EXPECT_FALSE(w->txtRGBValue(1)->whatsThis().isEmpty());
 }
 
 // ------------------------------------------------------------------ keyboard
@@ -234,24 +492,16 @@ TEST_F(MainWindowFixture, SAndZCycleThePickerSettings)
     ASSERT_TRUE(activate());
     QWidget *focus = w->picColorBox(0);
     focus->setFocus();
-    // The one checked item of a group, -2 when more than one is.
-    auto checked = [&](QAction *(frmMain::*item)(int) const, int n) {
-        int k = -1;
-        for (int i = 0; i < n; ++i)
-            if ((w.get()->*item)(i)->isChecked())
-                k = k == -1 ? i : -2;
-        return k;
-    };
-    ASSERT_EQ(checked(&frmMain::pickerSampleItem, 4), 0);
     for (int expected : {1, 2, 3, 0}) {
         QTest::keyClick(focus, Qt::Key_S);
-        EXPECT_EQ(checked(&frmMain::pickerSampleItem, 4), expected);
+        EXPECT_TRUE(w->pickerSampleItem(expected)->isChecked());
     }
     QTest::keyClick(focus, Qt::Key_S, Qt::ShiftModifier);
-    EXPECT_EQ(checked(&frmMain::pickerSampleItem, 4), 1);
+    EXPECT_TRUE(w->pickerSampleItem(1)->isChecked()) << "Shift+S goes back";
+    EXPECT_FALSE(w->pickerSampleItem(0)->isChecked());
     for (int expected : {1, 2, 3, 4, 0}) {
         QTest::keyClick(focus, Qt::Key_Z);
-        EXPECT_EQ(checked(&frmMain::pickerZoomItem, 5), expected);
+        EXPECT_TRUE(w->pickerZoomItem(expected)->isChecked());
     }
     QTest::keyClick(focus, Qt::Key_A);
     EXPECT_EQ(resampled, 10);
@@ -278,27 +528,25 @@ TEST_F(MainWindowFixture, AltNReachesTheTypeListAndAltVConverts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return w->currentColor() == rgb(255, 0, 0); }, 5000))
         << "Alt+V did not convert within 5 s";
     EXPECT_FALSE(session->ShadeDriven) << "a colour from outside the sliders ends shading";
-    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("FF0000"));
     c->txtConvert()->setText(QStringLiteral("65280"));
     QTest::keyClick(c->txtConvert(), Qt::Key_Return);
-    EXPECT_EQ(w->currentColor(), rgb(0, 255, 0)) << "Enter in the box converts too";
+    EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("00FF00")) << "Enter in the box converts too";
 }
 
 TEST_F(MainWindowFixture, EveryMnemonicIsUniqueAndTheMenusWinTheFirstPress)
 {
-    open();
+    openAt(rgb(255, 128, 0));
     ASSERT_TRUE(activate());
     w->txtCopyBox(0)->setFocus();
     test::expectMnemonicsUnique(w.get());
 
     // Alt+C O copies the octal text, not the frame's first slider.
-    w->SetColors(rgb(255, 128, 0));
     QApplication::clipboard()->clear();
     QTest::keyClick(w->txtCopyBox(0), Qt::Key_C, Qt::AltModifier);
     auto *copy = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     ASSERT_TRUE(copy);
     QTest::keyClick(copy, Qt::Key_O);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("100377"));
+    EXPECT_EQ(clip(), QStringLiteral("100377"));
     // After a choice the next press opens the menu again; closed without a
     // choice, the press right after reaches the frame's first slider.
     QTest::keyClick(w->txtCopyBox(0), Qt::Key_C, Qt::AltModifier);

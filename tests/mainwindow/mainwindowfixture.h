@@ -2,6 +2,7 @@
 // A fresh store, context, session and main window for every test. The windows
 // beside it are counters, so nothing modal opens; the application tests join
 // the real ones.
+#include "core/schemefiles.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/sliderrow.h"
 #include "platform/help.h"
@@ -9,19 +10,17 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <array>
-#include <functional>
-#include <memory>
-
 namespace tintwell {
 
 inline std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 using Boxes = std::array<QString, 3>;
+inline QString clip() { return QGuiApplication::clipboard()->text(); }
 
 struct CountingPeers : MainWindowPeers {
     int paletteShown = 0;
@@ -32,7 +31,7 @@ struct CountingPeers : MainWindowPeers {
 
     void loadPaletteTool() override {}
     void showPaletteTool() override { ++paletteShown; }
-    bool savePalette() override { return ++paletteSaves, true; }
+    bool savePalette() override { ++paletteSaves; return true; }
     void showAdvanced() override {}
     void showLicense(QWidget *) override { onLicense(); }
     void showAbout(QWidget *) override {}
@@ -64,14 +63,11 @@ struct MainWindowFixture : ::testing::Test {
             placedWhenLicenseShown = stored("MainX") != -12345;
         };
     }
-
-    QString key() const { return clsRegistry::settingsKey(); }
     void setAll(std::initializer_list<std::pair<const char *, std::int32_t>> values)
     {
         for (const auto &[name, value] : values)
-            reg->SetLong(key(), QString::fromLatin1(name), value);
+            reg->SetLong(clsRegistry::settingsKey(), QString::fromLatin1(name), value);
     }
-
     void open()
     {
         w.reset();
@@ -82,11 +78,22 @@ struct MainWindowFixture : ::testing::Test {
         w = std::make_unique<frmMain>(*ctx, *reg, *session, help, peers);
         w->Load();
     }
+    void openAt(std::int32_t lastColor) { setAll({{"Last Color", lastColor}}); open(); }
     bool activate()
     {
         w->show();
         QApplication::setActiveWindow(w.get());
         return QTest::qWaitForWindowActive(w.get());
+    }
+    // A copy of built-in scheme `from` in slot n; `edit` changes it first.
+    void writeSlot(int from, const QString &name, int n, const std::function<void(FormatScheme &)> &edit = {})
+    {
+        FormatScheme scheme;
+        RecordingMessages messages;
+        LoadScheme(scheme, from, messages, QString());
+        if (edit)
+            edit(scheme);
+        ASSERT_TRUE(WriteCustomScheme(scheme, name, n, dir.path(), messages));
     }
 
     std::array<QString, kBoxCount> outputs() const
@@ -100,9 +107,10 @@ struct MainWindowFixture : ::testing::Test {
     std::int32_t stored(const char *name)
     {
         std::int32_t e = 0;
-        const std::int32_t v = reg->GetLong(key(), QString::fromLatin1(name), e);
+        const std::int32_t v = reg->GetLong(clsRegistry::settingsKey(), QString::fromLatin1(name), e);
         return e == 0 ? v : -12345;
     }
+    void chooseFormat(int f) { w->formatItem(f)->trigger(); }
     void typeInto(int row, const QString &text)
     {
         w->txtRGBValue(row)->setText(text);
