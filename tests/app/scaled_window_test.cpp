@@ -1,14 +1,12 @@
-// The windows on a screen of device pixel ratio 2: the layout keeps its
-// logical size, and the owner-drawn pictures have a pixel of their own for
-// every device pixel instead of being drawn at 1x and stretched. Also the
-// command line's start colour.
+// The main window on a screen of device pixel ratio 2: the layout keeps its
+// logical size, and the tracks have a pixel of their own for every device
+// pixel instead of being drawn at 1x and stretched. Also the command line's
+// start colour.
 #include "app/application.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/sliderrow.h"
-#include "palette/frmpalette.h"
 #include "platform/settings.h"
 
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -63,29 +61,6 @@ TEST_F(ScaledWindows, SliderTracksAreDrawnAtTheDeviceRatio)
     red = redRow();
     EXPECT_EQ(red.pixel(x0 + 1, y), qRgb(0, 0, 255));
     EXPECT_GT(qRed(red.pixel(end, y)), 250);
-}
-
-TEST_F(ScaledWindows, PaletteTableHasSharpEdges)
-{
-    open(std::nullopt);
-    frmPalette &palette = app->paletteTool();
-    palette.show();
-    const QImage table = palette.imgTable()->grab().toImage();
-    ASSERT_EQ(table.size(), QSize(512, 512));
-    // Cell 0 is the current one: its frame on logical pixel 0, the face on
-    // 1, the square's border on 2; each two device pixels wide.
-    const QRgb face = palette.palette().color(QPalette::Active, QPalette::Button).rgb();
-    const QRgb text = palette.palette().color(QPalette::Active, QPalette::ButtonText).rgb();
-    EXPECT_EQ(table.pixel(1, 16), text);
-    EXPECT_EQ(table.pixel(2, 16), face);
-    EXPECT_EQ(table.pixel(3, 16), face);
-    EXPECT_EQ(table.pixel(4, 16), text);
-    // Web 216's first row: 16 cell colours, the face and the border; a blend
-    // at any edge would add more.
-    QSet<QRgb> seen;
-    for (int x = 0; x < 512; ++x)
-        seen.insert(table.pixel(x, 16));
-    EXPECT_EQ(seen.size(), 18);
 }
 
 TEST_F(ScaledWindows, StartColourWinsOverTheStoredOneAndBecomesTheLastColour)

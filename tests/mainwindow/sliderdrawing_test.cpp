@@ -1,5 +1,6 @@
 // The slider pictures. Device columns at ratio 2 in the real window:
-// ScaledWindows.SliderTracksAreDrawnAtTheDeviceRatio.
+// ScaledWindows.SliderTracksAreDrawnAtTheDeviceRatio; pointer positions and
+// values: the drag and paging cases in sliderrow_test.cpp.
 #include "mainwindow/sliderdrawing.h"
 
 #include <gtest/gtest.h>
@@ -57,20 +58,6 @@ TEST(SliderDrawing, ThumbsStayInTheirStrip)
     EXPECT_EQ(t.TrackBuffer().pixel(3, stripY(1)), c.darkShadow);
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(t.TrackBuffer().pixel(x, stripY(0) + 13), qRgb(1, 2, 3)) << x;
-}
-
-TEST(SliderDrawing, ThumbSpanAndPointerValueAreInverse)
-{
-    for (int row : {0, 3}) {
-        for (int w : {0, 29, 7}) {
-            const ThumbSpan s = thumbSpan(row, 100.0f, 255.0f, w);
-            const float grip = w > 0 ? 1.0f : float(TrackStart);
-            EXPECT_NEAR(valueAtX(row, s.pos + grip, 255.0f, w), 100.0f, 1e-3) << row << " " << w;
-        }
-    }
-    EXPECT_FLOAT_EQ(thumbSpan(0, 255.0f, 255.0f, 0).pos, 174.0f);
-    EXPECT_FLOAT_EQ(thumbSpan(3, 255.0f, 255.0f, 0).pos, 198.0f);
-    EXPECT_FLOAT_EQ(thumbSpan(0, 0.0f, 255.0f, 29).pos, 12.0f);
 }
 
 // At fractional ratios logical pixels must tile the device pixels without a
