@@ -15,8 +15,6 @@ namespace {
 
 void click(QWidget *target) { QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(4, 4)); }
 
-// ------------------------------------------------------ start-up and settings
-
 TEST_F(MainWindowFixture, FirstStartShowsTermsOnceThenWhiteCentredAndStored)
 {
     open();
@@ -129,8 +127,6 @@ TEST_F(MainWindowFixture, OptionsAreStoredAndRestoredAndRewriteTheHexOutputs)
     w->mnuOptionsLowercaseHex()->trigger();
     EXPECT_EQ(w->txtCopyBox(0)->text(), QStringLiteral("11c863"));
 }
-
-// --------------------------------------------------- slider modes and boxes
 
 // The arithmetic of every mode and colour is the session's (tests/core); here
 // the menu reaches it, shows the new units, keeps every output and stores.
@@ -268,8 +264,6 @@ TEST_F(MainWindowFixture, ShadeToBlackAndWhiteMovesOnlyTheLightnessBoxAndComesBa
     EXPECT_FLOAT_EQ(w->sliders().ShadeValue, 128.0f * 100.0f / 255.0f);
 }
 
-// ------------------------------------------------------------ Format menu
-
 TEST_F(MainWindowFixture, AFormatSwitchCarriesTheSlidersIntoTheNewUnitsAndKeepsTheColour)
 {
     openAt(rgb(17, 200, 99));
@@ -310,37 +304,9 @@ TEST_F(MainWindowFixture, AHueHeldOnAGreyAndASaturationOnBlackSurviveAFormatSwit
     EXPECT_EQ(w->currentColor(), 0);
 }
 
-TEST_F(MainWindowFixture, CustomSlotsAppearByTheirFilesAndSwitchLikeTheBuiltIns)
-{
-    writeSlot(3, QStringLiteral("My Decimal"), 2, [](FormatScheme &s) { s.Info[TN_RGB].FormatName = QStringLiteral("&Mine"); });
-    QFile longName(SlotFilePath(dir.path(), 4));
-    ASSERT_TRUE(longName.open(QIODevice::WriteOnly));
-    longName.write(QByteArray(70, 'n')); // no line break: the name is cut to 64
-    longName.close();
-    openAt(rgb(17, 200, 99));
-    for (int n = 1; n <= 5; ++n)
-        EXPECT_EQ(w->formatItem(kFirstCustomScheme + n - 1)->isVisible(), n == 2 || n == 4) << n;
-    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 1)->text(), QStringLiteral("My Decimal"));
-    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 3)->text(), QString(64, QLatin1Char('n')));
-    QFile::remove(SlotFilePath(dir.path(), 4));
-    w->SetCustomFormatMenuNames();
-    EXPECT_FALSE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
-
-    chooseFormat(kFirstCustomScheme + 1);
-    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
-    EXPECT_EQ(boxes(), (Boxes{"0.07", "0.78", "0.39"}));
-    EXPECT_EQ(w->mnuEditCopyValue(3)->text(), QStringLiteral("Copy &Mine"));
-    // A slot file that went missing still counts as the choice; the scheme
-    // in use stays as it was.
-    QFile::remove(SlotFilePath(dir.path(), 2));
-    chooseFormat(0);
-    chooseFormat(kFirstCustomScheme + 1);
-    EXPECT_TRUE(w->formatItem(kFirstCustomScheme + 1)->isChecked());
-    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
-    EXPECT_EQ(boxes(), (Boxes{"17", "200", "99"}));
-}
-
-TEST_F(MainWindowFixture, ASlotFileWithLineFeedsAloneLoadsAsWithCrLf)
+// Slot 1 has line feeds alone, slot 2 carriage returns too, slot 4 a name
+// without a line break, which is cut to 64 characters.
+TEST_F(MainWindowFixture, CustomSlotsAppearByTheirFilesAndLoadWithEitherLineEnd)
 {
     const auto edit = [](FormatScheme &s) {
         s.Info[TN_RGB].FormatName = QStringLiteral("&Mine");
@@ -356,20 +322,39 @@ TEST_F(MainWindowFixture, ASlotFileWithLineFeedsAloneLoadsAsWithCrLf)
     slot.resize(0);
     slot.write(bytes.replace("\r\n", "\n"));
     slot.close();
+    QFile longName(SlotFilePath(dir.path(), 4));
+    ASSERT_TRUE(longName.open(QIODevice::WriteOnly));
+    longName.write(QByteArray(70, 'n'));
+    longName.close();
 
     openAt(rgb(17, 200, 99));
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_EQ(w->formatItem(kFirstCustomScheme + n - 1)->isVisible(), n != 3 && n != 5) << n;
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme)->text(), QStringLiteral("Unix"));
+    EXPECT_EQ(w->formatItem(kFirstCustomScheme + 3)->text(), QString(64, QLatin1Char('n')));
+    QFile::remove(SlotFilePath(dir.path(), 4));
+    w->SetCustomFormatMenuNames();
+    EXPECT_FALSE(w->formatItem(kFirstCustomScheme + 3)->isVisible());
+
     chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(boxes(), (Boxes{"7", "78", "39"}));
     const auto withCrLf = outputs();
     const FormatScheme windows = ctx->Scheme;
     chooseFormat(kFirstCustomScheme);
-    EXPECT_EQ(w->formatItem(kFirstCustomScheme)->text(), QStringLiteral("Unix"));
     EXPECT_EQ(outputs(), withCrLf);
-    EXPECT_EQ(w->lblFormatNames(kBoxRGB)->text(), QStringLiteral("&Mine"));
+    EXPECT_EQ(w->mnuEditCopyValue(kBoxRGB)->text(), QStringLiteral("Copy &Mine"));
     EXPECT_EQ(ctx->Scheme.Info[TN_HEX].ExportScript, windows.Info[TN_HEX].ExportScript);
     EXPECT_EQ(ctx->Scheme.OutputSeparators[TN_RGB].LeftEnd, QStringLiteral("rgb("));
+    // A slot file that went missing still counts as the choice; the scheme
+    // in use stays as it was.
+    QFile::remove(SlotFilePath(dir.path(), 2));
+    chooseFormat(0);
+    chooseFormat(kFirstCustomScheme + 1);
+    EXPECT_TRUE(w->formatItem(kFirstCustomScheme + 1)->isChecked());
+    EXPECT_EQ(stored("Format"), kFirstCustomScheme + 1);
+    EXPECT_EQ(boxes(), (Boxes{"17", "200", "99"}));
 }
-
-// ------------------------------------------------------------------ copying
 
 TEST_F(MainWindowFixture, EveryCopyItemPutsExactlyItsBoxTextOnTheClipboardInEveryScheme)
 {
@@ -436,8 +421,6 @@ TEST_F(MainWindowFixture, TheSwatchCopiesAsASolidSquareByKeyMenuContextMenuAndCl
     EXPECT_TRUE(copied([&] { click(swatch); }));
 }
 
-// --------------------------------------- preview, lock, dialogs and help
-
 TEST_F(MainWindowFixture, ThePreviewSnapsToTheNearestPaletteEntryAndTheLockOpensThePalette)
 {
     open();
@@ -476,8 +459,6 @@ TEST_F(MainWindowFixture, HelpContentsAndF1OpenTheirTopics)
     w->txtCopyBox(2)->setFocus();
     EXPECT_EQ(w->showContextHelp(), 6011);
 }
-
-// ------------------------------------------------------------------ keyboard
 
 // The cycles themselves: tests/picker/pickerpanel_test.cpp.
 TEST_F(MainWindowFixture, SAndZFromAnyControlCycleThePickerSettings)
@@ -545,8 +526,6 @@ TEST_F(MainWindowFixture, EveryMnemonicIsUniqueAndTheMenusWinTheFirstPress)
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_TRUE(w->fraSliders()->isAncestorOf(QApplication::focusWidget()));
 }
-
-// ----------------------------------------------------------------- shut-down
 
 TEST_F(MainWindowFixture, ClosingStoresThePositionUnlessCancelledAtThePalettePrompt)
 {
