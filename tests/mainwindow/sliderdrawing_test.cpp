@@ -44,22 +44,6 @@ TEST(SliderDrawing, GradientStopsOneStepShortAndTheSpectrumPassesTheSixHues)
         EXPECT_EQ(t.TrackBackground().pixel(x, HueSpectrumY + 5), colour) << x;
 }
 
-// At 0 the pointer's left half is cut off at the strip's edge, not drawn
-// into the row above.
-TEST(SliderDrawing, ThumbsStayInTheirStrip)
-{
-    SystemColors c;
-    c.darkShadow = qRgb(60, 60, 60);
-    TrackImages t;
-    t.FillFlat(qRgb(1, 2, 3));
-    t.CopyRowBackground(0);
-    t.CopyRowBackground(1);
-    t.DrawThumb(1, 0.0f, 174.0f, ThumbLook{}, c);
-    EXPECT_EQ(t.TrackBuffer().pixel(3, stripY(1)), c.darkShadow);
-    for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(t.TrackBuffer().pixel(x, stripY(0) + 13), qRgb(1, 2, 3)) << x;
-}
-
 // At fractional ratios logical pixels must tile the device pixels without a
 // seam, and a strip copied from the spectrum, which may be a device line
 // taller or shorter than the row's own, must leave no line stale.
@@ -90,29 +74,6 @@ TEST(SliderDrawing, AtAnyRatioPixelsTileAndStripsFillEveryDeviceLine)
                     << "row " << row << " line " << y;
         }
     }
-}
-
-TEST(SliderDrawing, TrackImagesRedrawWhatTheyHeldAtANewRatio)
-{
-    TrackImages one;
-    TrackImages two;
-    for (TrackImages *t : {&one, &two})
-        t->DrawRowBackground(2, {{qRgb(0, 0, 0), qRgb(0, 255, 0), 0, 88}, {qRgb(0, 255, 0), qRgb(255, 255, 255), 88, 175}});
-    const int before = two.generation();
-    two.setScale(2.0);
-    two.setScale(2.0); // the same ratio again redraws nothing
-    EXPECT_EQ(two.generation(), before + 1);
-    ASSERT_EQ(two.TrackBackground().size(), QSize(398, 142));
-    const int y = stripY(2) + 5;
-    for (int x = 0; x < 175; x += 7) {
-        const QColor a = one.TrackBackground().pixel(x, y), b = two.TrackBackground().pixel(2 * x, 2 * y);
-        ASSERT_LE(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()), 6) << x;
-    }
-    // A flat fill replaces every gradient, also when redrawn.
-    two.FillFlat(qRgb(9, 8, 7));
-    two.setScale(1.5);
-    const QImage &flat = two.TrackBackground();
-    EXPECT_EQ(flat.pixel(flat.width() - 1, flat.height() - 1), qRgb(9, 8, 7));
 }
 
 } // namespace
