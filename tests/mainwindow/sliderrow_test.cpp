@@ -132,40 +132,27 @@ TEST_F(RowFixture, HeldTrackPagesUntilTheThumbCoversThePointerWithoutOvershoot)
     EXPECT_EQ(requested.last(), 0.0f);
 }
 
-TEST_F(RowFixture, ThumbDragFollowsAndLetsGoBeyondFiftyPixels)
-{
-    row.setSliderValue(100.0f);
-    row.pressTrack(QPoint(81, 7)); // on the thumb: 100 of 255 is pixel 68 of 174, after 13
-    ASSERT_TRUE(row.isDragging());
-    EXPECT_TRUE(requested.isEmpty());
-    // Pointer -> value: pixel 107 and 47 of 174; far above or beyond either
-    // end by more than 50 pixels, back to the start value.
-    const std::pair<QPoint, float> moves[] = {{{120, 5}, 156.81f}, {{120, -60}, 100.0f}, {{60, -30}, 68.88f},
-                                              {{0, 5}, 0.0f},      {{-100, 5}, 100.0f},  {{200, 5}, 255.0f},
-                                              {{300, 5}, 100.0f}};
-    for (const auto &[at, value] : moves) {
-        row.moveTrack(at);
-        EXPECT_NEAR(requested.last(), value, 1.0f) << at.x() << "," << at.y();
-    }
-    const auto count = requested.size();
-    row.moveTrack(QPoint(320, 5));
-    EXPECT_EQ(requested.size(), count) << "staying out in the far zone changes nothing more";
-    row.releaseTrack();
-    EXPECT_FALSE(row.isDragging());
-}
-
-TEST_F(RowFixture, MouseEventsDragAndRightClickEndsADragAndAsksForTheMenu)
+// Through the mouse events: pointer -> value at pixel 107 and 47 of 174; far
+// above or beyond either end by more than 50 pixels, back to the start value.
+TEST_F(RowFixture, ThumbDragFollowsLetsGoBeyondFiftyPixelsAndEndsOnARightClick)
 {
     QSignalSpy menu(&row, &SliderRow::slidersMenuRequested);
     row.resize(SliderRow::OuterWidth, SliderRow::OuterHeight);
-    row.setSliderValue(0.0f);
-    QTest::mousePress(&row, Qt::LeftButton, {}, QPoint(SliderRow::Border + 14, 9));
+    row.setSliderValue(100.0f);
+    const QPoint border(SliderRow::Border, SliderRow::Border);
+    QTest::mousePress(&row, Qt::LeftButton, {}, QPoint(81, 7) + border); // 100 of 255 is pixel 68, after 13
     ASSERT_TRUE(row.isDragging());
-    const QPointF to(SliderRow::Border + 100, 9);
-    QMouseEvent move(QEvent::MouseMove, to, row.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&row, &move);
-    ASSERT_FALSE(requested.isEmpty());
-    EXPECT_NEAR(requested.last(), 126.03f, 1.0f); // 86 of 174 pixels
+    EXPECT_TRUE(requested.isEmpty());
+    const std::pair<QPoint, float> moves[] = {{{120, 5}, 156.81f}, {{120, -60}, 100.0f}, {{60, -30}, 68.88f},
+                                              {{0, 5}, 0.0f},      {{-100, 5}, 100.0f},  {{200, 5}, 255.0f},
+                                              {{300, 5}, 100.0f},  {{320, 5}, 100.0f}};
+    for (const auto &[at, value] : moves) {
+        const QPointF to = at + border;
+        QMouseEvent move(QEvent::MouseMove, to, row.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&row, &move);
+        EXPECT_NEAR(requested.last(), value, 1.0f) << at.x() << "," << at.y();
+    }
+    EXPECT_EQ(requested.size(), 7) << "staying out in the far zone changes nothing more";
     QTest::mousePress(&row, Qt::RightButton, {}, QPoint(50, 9));
     EXPECT_FALSE(row.isDragging());
     EXPECT_EQ(menu.count(), 1);
