@@ -93,10 +93,7 @@ TEST_F(AppFixture, SelectAndSetColorJoinThePaletteToolAndTheMainWindow)
 // The palette tool is loaded hidden at start-up, so Auto Select works at once.
 TEST_F(AppFixture, AutoSelectFollowsTheMainWindowBeforeThePaletteToolIsShown)
 {
-    {
-        clsRegistry reg(settingsPath());
-        modRegistry::SetFlag(reg, SettingId::AutoSelect, true);
-    }
+    store("Auto Select", 1);
     start(rgb(255, 255, 255));
     ASSERT_TRUE(palette().isHidden());
     EXPECT_FALSE(main().imgLock()->isHidden()) << "white is entry 0 of Web 216, the first run's table";
@@ -143,11 +140,8 @@ TEST_F(AppFixture, SavingTheActiveSlotInTheAdvancedWindowChangesTheMainWindowAtO
     useSlot1();
     start();
     frmAdvanced &adv = openAdvanced("RGBOutputFormat");
-    QLineEdit *box = adv.txtInput(0);
-    box->setFocus();
-    box->selectAll();
-    QTest::keyClicks(box, QStringLiteral("0.00"));
-    QTest::keyClick(box, Qt::Key_Return);
+    adv.txtInput(0)->setText(QStringLiteral("0.00"));
+    QTest::keyClick(adv.txtInput(0), Qt::Key_Return);
     EXPECT_EQ(rgbText(), QStringLiteral("255,128,0")) << "not before the save";
     adv.cmdSave()->click();
     EXPECT_EQ(rgbText(), QStringLiteral("255.00,128,0")) << "the first value's format";
@@ -177,12 +171,10 @@ TEST_F(AppFixture, AnExportScriptWrittenInTheEditorShapesTheMainWindowsOutput)
 
 TEST_F(AppFixture, TheConverterRunsTheSchemesConverterScriptWhichSetsTheColour)
 {
-    // Reversed digits for HTML, to tell the script from the built-in rule;
-    // three calls back into the colour, with the export boxes following each.
+    // Reversed digits for HTML, to tell the script from the built-in rule.
     useSlot1([](FormatScheme &s) {
-        s.Info[TN_HTML].ConverterScript = QStringLiteral(
-            "t = StrReverse(tnConverter)\r\ntnConverterRGB 1, 1, 1\r\ntnConverterRGB 2, 2, 2\r\n"
-            "tnConverterRGB CLng(\"&H\" & Mid(t, 1, 2)), CLng(\"&H\" & Mid(t, 3, 2)), CLng(\"&H\" & Mid(t, 5, 2))");
+        s.Info[TN_HTML].ConverterScript = QStringLiteral("t = StrReverse(tnConverter)\r\ntnConverterRGB "
+            "CLng(\"&H\" & Mid(t, 1, 2)), CLng(\"&H\" & Mid(t, 3, 2)), CLng(\"&H\" & Mid(t, 5, 2))");
     });
     start();
     ConverterPanel *converter = main().converterPanel();

@@ -13,8 +13,6 @@ CommandLineResult parse(QStringList args)
 
 TEST(CommandLine, HelpAndVersionPrintAndExitCleanlyEvenBesideUnknownOptions)
 {
-    ASSERT_TRUE(parse({}).Start);
-    EXPECT_FALSE(parse({}).Start->StartColor);
     for (const char *flag : {"--help", "-h", "-?"}) {
         const auto r = parse({QString::fromLatin1(flag)});
         EXPECT_FALSE(r.Start) << flag;
@@ -36,6 +34,8 @@ TEST(CommandLine, HelpAndVersionPrintAndExitCleanlyEvenBesideUnknownOptions)
 
 TEST(CommandLine, ColorOptionGivesTheColourValueRedInTheLowestByte)
 {
+    ASSERT_TRUE(parse({}).Start);
+    EXPECT_FALSE(parse({}).Start->StartColor);
     for (const QStringList &args : {QStringList{"--color", "FF8000"}, {"--color=#ff8000"}, {"-c", "#Ff8000"}}) {
         const auto r = parse(args);
         ASSERT_TRUE(r.Start && r.Start->StartColor) << r.Error.toStdString();
@@ -48,12 +48,11 @@ TEST(CommandLine, BadLinesExitWithUsageStatusAndSayWhatWasWrong)
 {
     // A bad colour is quoted; an unknown option or a stray word is named.
     const std::pair<QStringList, QString> bad[] = {
-        {{"--color", "FF800"}, "\"FF800\""},     {{"--color", "FF80000"}, "\"FF80000\""},
-        {{"--color", "GG8000"}, "\"GG8000\""},   {{"--color", "##FF8000"}, "\"##FF8000\""},
-        {{"--color", ""}, "\"\""},               {{"--color", "FF 800"}, "\"FF 800\""},
-        {{"--color", "\u0661\u0662\u0663\u0664\u0665\u0666"}, "\u0661"},
-        {{"--colour", "FF0000"}, "colour"},     {{"palette.gpl"}, "palette.gpl"},
-        {{"--color"}, ""}};
+        {{"--color", "FF800"}, "\"FF800\""}, {{"--color", "FF80000"}, "\"FF80000\""},
+        {{"--color", "GG8000"}, "\"GG8000\""}, {{"--color", "##FF8000"}, "\"##FF8000\""},
+        {{"--color", ""}, "\"\""}, {{"--color", "FF 800"}, "\"FF 800\""}, {{"--color"}, ""},
+        {{"--color", "\u0661\u0662\u0663\u0664\u0665\u0666"}, "\u0661"}, {{"--colour", "FF0000"}, "colour"},
+        {{"palette.gpl"}, "palette.gpl"}};
     for (const auto &[args, named] : bad) {
         const auto r = parse(args);
         EXPECT_FALSE(r.Start) << args.join(' ').toStdString();
