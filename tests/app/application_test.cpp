@@ -11,6 +11,7 @@
 #include "picker/converterpanel.h"
 #include "platform/dialogtest.h"
 #include "platform/settings.h"
+#include "support/files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -116,9 +117,9 @@ TEST_F(AppFixture, YesToTheShutDownPromptReallySavesThePalette)
     messages.answers = {MsgResult::Yes};
     savedTo = dir.filePath(QStringLiteral("atexit"));
     EXPECT_TRUE(main().close());
-    QFile saved(dir.filePath(QStringLiteral("atexit.pal")));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ParsePalette(saved.readAll(), PaletteKind::Pal).colors[0], rgb(6, 6, 6));
+    const QByteArray saved = test::fileBytes(dir.filePath(QStringLiteral("atexit.pal")));
+    ASSERT_FALSE(saved.isEmpty());
+    EXPECT_EQ(ParsePalette(saved, PaletteKind::Pal).colors[0], rgb(6, 6, 6));
     EXPECT_FALSE(pal().PaletteChanged);
 }
 
