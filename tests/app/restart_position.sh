@@ -9,8 +9,7 @@ wm=
 cleanup() { [ -n "$wm" ] && kill "$wm" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 export XDG_CONFIG_HOME=$work/cfg XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=xcb
-mkdir -p "$work/cfg/Tintwell" "$work/data" "$work/run"
-chmod 700 "$work/run"
+mkdir -p "$work/cfg/Tintwell" "$work/data"; mkdir -m 700 "$work/run"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -39,12 +38,10 @@ for run in 1 2 3 4 5; do
   activate "$main"
   # Alt+P opens the Picker menu first; Escape, and the next Alt+P is the button.
   xdotool key alt+p sleep 0.3 key Escape sleep 0.3 key alt+p
-  wait_for "^Palette Tool" >/dev/null
-  sleep 0.5
+  wait_for "^Palette Tool" >/dev/null; sleep 0.5
   activate "$main"
   xdotool key alt+a
-  wait_for "^Advanced$" >/dev/null
-  sleep 0.5
+  wait_for "^Advanced$" >/dev/null; sleep 0.5
   activate "$main"
   xdotool key alt+F4
   for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
