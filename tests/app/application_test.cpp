@@ -1,6 +1,5 @@
-// The real application with its real windows, offscreen: what one window does
-// reaches the others through the joins the application makes. What each
-// window does on its own is tested in its own folder.
+// The real application, offscreen: what one window does reaches the others
+// through the joins the application makes; each window alone has its own folder.
 #include "app/application.h"
 #include "advanced/frmadvanced.h"
 #include "core/schemefiles.h"
@@ -13,7 +12,6 @@
 #include "platform/settings.h"
 #include "support/files.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QtWidgets>
 #include <gtest/gtest.h>

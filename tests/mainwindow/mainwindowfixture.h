@@ -1,19 +1,14 @@
 #pragma once
-// A fresh store, context, session and main window for every test. The windows
-// beside it are counters, so nothing modal opens; the application tests join
-// the real ones.
+// A fresh store, context, session and main window for every test; the windows
+// beside it are counters (the application tests join the real ones).
 #include "core/schemefiles.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/sliderrow.h"
 #include "platform/help.h"
 #include "platform/registry.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
+#include <QtWidgets>
 #include <gtest/gtest.h>
 
 namespace tintwell {

@@ -26,9 +26,8 @@ struct FakePointer : PointerState {
     QPoint pos;
 };
 
-// A row wired as the window wires it: every requested value is taken as the
-// new slider value, as SetColors would do. A step is taken as it comes, past
-// the ends too: limiting the repeat is the row's own business.
+// A row wired as SetColors would: every value requested is taken, a step past
+// the ends too, since limiting the repeat is the row's own business.
 struct RowFixture : ::testing::Test {
     TrackImages tracks;
     SliderRow row{0, &tracks};

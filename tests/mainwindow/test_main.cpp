@@ -1,5 +1,4 @@
-// Window tests need a QApplication; they run on the offscreen platform unless
-// the caller asks for another. The scaled tests get a screen of ratio 2.
+// Window tests: offscreen unless the caller asks otherwise; scaled ones at ratio 2.
 #include <QApplication>
 #include <gtest/gtest.h>
 
