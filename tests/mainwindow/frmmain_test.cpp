@@ -368,6 +368,7 @@ TEST_F(MainWindowFixture, TheSwatchCopiesAsASolidSquareByKeyMenuContextMenuAndCl
     QWidget *swatch = w->picCopySwatch();
     EXPECT_FALSE(copied([&] { QTest::keyClick(swatch, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); }));
     EXPECT_TRUE(copied([&] { QTest::keyClick(swatch, Qt::Key_C, Qt::ControlModifier); }));
+    ASSERT_FALSE(w->mnuSwatchMenu()->actions().isEmpty());
     EXPECT_TRUE(copied([&] { w->mnuSwatchMenu()->actions()[0]->trigger(); }));
     w->mnuOptionsClicktoCopy()->trigger();
     EXPECT_TRUE(copied([&] { click(swatch); }));
@@ -395,17 +396,18 @@ TEST_F(MainWindowFixture, TheColourDialogStartsAtTheColourAndItsAnswerIsTaken)
     EXPECT_EQ(w->txtCopyBox(3)->text(), QStringLiteral("1,2,3"));
 }
 
-// The cycles themselves: tests/picker/pickerpanel_test.cpp.
-TEST_F(MainWindowFixture, SAndZFromAnyControlCycleThePickerSettings)
+TEST_F(MainWindowFixture, SAndZFromAnyControlGoRoundThePickerSettings)
 {
     open();
     ASSERT_TRUE(activate());
     w->picColorBox(0)->setFocus();
-    for (auto [key, mods] : {std::pair(Qt::Key_S, Qt::NoModifier), std::pair(Qt::Key_Z, Qt::NoModifier),
-                             std::pair(Qt::Key_S, Qt::ShiftModifier)})
-        QTest::keyClick(QApplication::focusWidget(), key, mods);
-    EXPECT_TRUE(w->pickerSampleItem(2)->isChecked());
-    EXPECT_TRUE(w->pickerZoomItem(1)->isChecked());
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S);
+    for (int i = 0; i < 6; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ShiftModifier);
+    EXPECT_TRUE(w->pickerSampleItem(1)->isChecked()) << "five presses: round the four sample sizes and one on";
+    EXPECT_TRUE(w->pickerZoomItem(1)->isChecked()) << "six presses: round the five zooms and one on";
+    EXPECT_FALSE(w->pickerZoomItem(0)->isChecked());
 }
 
 TEST_F(MainWindowFixture, AltNReachesTheTypeListAndAltVConverts)

@@ -1,5 +1,5 @@
 // The slider pictures. Device columns at ratio 2 in the real window:
-// ScaledWindows.SliderTracksAreDrawnAtTheDeviceRatio; pointer positions and
+// tests/app/scaled_window_test.cpp; pointer positions and
 // values: the drag and paging cases in sliderrow_test.cpp.
 #include "mainwindow/sliderdrawing.h"
 
