@@ -156,7 +156,9 @@ void ColorSession::setUseOldSliders(bool old)
 {
     m_s.UseOldSliders = old;
     emit slidersChanged();
-    readSliders();
+    // Only the sliders' look changes: reading them back in a scheme coarser
+    // than bytes, or in HSL, would round the colour.
+    refreshKeepingColour();
 }
 
 // ------------------------------------------------------------ shade slider

@@ -90,10 +90,10 @@ TEST_F(SessionFixture, SchemeRoundTripsKeepTheColourExactlyInEveryMode)
     }
 }
 
-TEST_F(SessionFixture, ModeRoundTripsKeepTheColourWhateverBoxWasLeft)
+TEST_F(SessionFixture, ModeAndSliderStyleRoundTripsKeepTheColourWhateverBoxWasLeft)
 {
     const std::vector<std::int32_t> colours{rgb(255, 128, 0), rgb(255, 200, 5), rgb(17, 200, 99), rgb(3, 250, 77)};
-    for (int scheme : {0, 2}) {
+    for (int scheme : {0, 2, 3}) {
         session.changeScheme(scheme);
         for (int from = 0; from < 4; ++from) {
             for (int to = 0; to < 4; ++to) {
@@ -102,6 +102,11 @@ TEST_F(SessionFixture, ModeRoundTripsKeepTheColourWhateverBoxWasLeft)
                                                     << " colour " << hex6(colour).toStdString());
                     session.setSliderMode(from);
                     session.setColor(colour);
+                    session.setUseOldSliders(true);
+                    leaveEveryBox();
+                    ASSERT_EQ(session.color(), colour) << "old sliders on";
+                    session.setUseOldSliders(false);
+                    ASSERT_EQ(session.color(), colour) << "old sliders off";
                     session.setSliderMode(to);
                     leaveEveryBox();
                     session.setSliderMode(from);
