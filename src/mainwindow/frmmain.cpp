@@ -237,7 +237,6 @@ bool frmMain::keyPreview(int key)
         m_picker->cycleZoom();
     else
         return false;
-    emit pickerSettingChanged();
     return true;
 }
 

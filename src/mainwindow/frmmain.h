@@ -139,10 +139,6 @@ public:
     // A crash loses at most this much of the colour history.
     static constexpr int LastColorDelayMs = 300;
 
-signals:
-    // S or Z changed the picker's sample size or zoom (the picker has resampled).
-    void pickerSettingChanged();
-
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
