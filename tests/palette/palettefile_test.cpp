@@ -1,9 +1,12 @@
-// Reading and writing palette texts in memory: the failure messages, the
-// limits of each layout and the round trips.
-
+// Palette texts in memory: failure messages, the limits of each layout, the
+// writers, export texts and the four built-in tables.
+#include "palette/gimppalette.h"
 #include "palette/palettefile.h"
+#include "palette/paletteexport.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace tintwell {
 namespace {
@@ -11,8 +14,15 @@ namespace {
 constexpr std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 std::int32_t entryColor(int i, int seed) { return rgb((i + seed) % 256, (i * 37 + seed) % 256, 255 - i % 256); }
 
-// A JASC text: the header with the given count, then `lines` entry lines of
-// entryColor(i, seed), every line followed by `eol`.
+PaletteTable varied(int seed = 3)
+{
+    PaletteTable t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = entryColor(i, seed);
+    return t;
+}
+
+// A JASC text: header with `count`, then `lines` entry lines of entryColor(i, seed).
 QByteArray jasc(const QByteArray &count, int lines, int seed = 0, const QByteArray &eol = "\r\n")
 {
     QByteArray out = "JASC-PAL" + eol + "0100" + eol + count + eol;
@@ -24,229 +34,311 @@ QByteArray jasc(const QByteArray &count, int lines, int seed = 0, const QByteArr
     return out;
 }
 
-PaletteTable varied(int seed = 3)
-{
-    PaletteTable t{};
-    for (int i = 0; i < 256; ++i)
-        t[i] = entryColor(i, seed);
-    return t;
-}
-
-// A bitmap as far as the colour table reader looks: signature, depth at 28,
-// colours used at 46, `entries` of entryColor(i, 1) from 54 as blue, green, red, 0.
+// A bitmap as far as the reader looks: signature, depth at 28, colours used at 46,
+// `entries` of entryColor(i, 1) from 54 as blue, green, red, 0.
 QByteArray bmp(int bits, int used, int entries, const char *magic = "BM")
 {
     QByteArray out(54, '\0');
-    out[0] = magic[0];
-    out[1] = magic[1];
+    out.replace(0, 2, magic);
     out[28] = char(bits);
     out[46] = char(used);
     for (int i = 0; i < entries; ++i) {
         const std::int32_t c = entryColor(i, 1);
-        out += char(c >> 16);
-        out += char(c >> 8);
-        out += char(c);
-        out += '\0';
+        const char bgr0[4] = {char(c >> 16), char(c >> 8), char(c), 0};
+        out.append(bgr0, 4);
     }
     return out;
 }
 
-QByteArray resized(QByteArray bytes, qsizetype size)
-{
-    bytes.resize(size, '\x7F');
-    return bytes;
-}
-
 // Entries [0, read) are entryColor(i, seed), the rest black.
-void expectRead(const PaletteTable &colors, int read, int seed)
+void expectRead(const PaletteReadResult &r, int read, int seed = 1)
 {
+    ASSERT_TRUE(r.ok);
     for (int i = 0; i < 256; ++i)
-        ASSERT_EQ(colors[i], i < read ? entryColor(i, seed) : 0) << "entry " << i;
+        ASSERT_EQ(r.colors[i], i < read ? entryColor(i, seed) : 0) << "entry " << i;
 }
 
-struct FailureCase {
-    const char *name;
-    QByteArray text;
-    PaletteKind kind;
-    const char *message;
-};
-
-class FailureTable : public ::testing::TestWithParam<FailureCase> {};
-
-TEST_P(FailureTable, ShowsTheMessageAndYieldsBlack)
+TEST(PaletteRead, BadFilesShowTheirMessageAndYieldBlack)
 {
-    const FailureCase &c = GetParam();
-    RecordingMessages messages;
-    const PaletteReadResult result = ReadPalette(c.text, c.kind, messages);
-    EXPECT_FALSE(result.ok);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(c.message));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
-    expectRead(result.colors, 0, 0);
+    const auto sized = [](QByteArray bytes, qsizetype size) { return bytes.resize(size, '\x7F'), bytes; };
+    const char *const unknown = "File Format Unknown";
+    const char *const act = "Invalid ACT File";
+    const struct {
+        QByteArray text;
+        PaletteKind kind;
+        const char *message;
+    } cases[] = {{"JASC-PAL 0100 2 1 2 3 4 5 6", PaletteKind::Pal, unknown},
+                 {"JASC-PAL\r\n0100", PaletteKind::Pal, unknown},
+                 {jasc("many", 3), PaletteKind::Pal, unknown},
+                 {jasc("", 3), PaletteKind::Pal, unknown},
+                 {sized(WriteRiff(varied()), 1047), PaletteKind::Pal, unknown},
+                 {sized(WriteRiff(varied()), 1049), PaletteKind::Pal, unknown},
+                 {"GIMP Palette\nName: x\n", PaletteKind::Pal, unknown},
+                 {"", PaletteKind::Pal, unknown},
+                 {sized(WriteAct(varied()), 767), PaletteKind::Act, act},
+                 {sized(WriteAct(varied()), 769), PaletteKind::Act, act},
+                 {sized(WriteAct(varied()), 772), PaletteKind::Act, act},
+                 {bmp(8, 0, 4, "MB"), PaletteKind::Bmp, unknown},
+                 {"BM", PaletteKind::Bmp, unknown},
+                 {bmp(24, 0, 0), PaletteKind::Bmp, "True color (24 bit) bitmaps not supported."},
+                 {bmp(16, 0, 4), PaletteKind::Bmp, unknown},
+                 {bmp(3, 0, 8), PaletteKind::Bmp, unknown}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.left(24).toHex(' ').toStdString());
+        RecordingMessages messages;
+        const PaletteReadResult result = ReadPalette(c.text, c.kind, messages);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.colors, PaletteTable{});
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
+        EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(c.message));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
+    }
 }
 
-const char *const unknown = "File Format Unknown";
-INSTANTIATE_TEST_SUITE_P(
-    Palette, FailureTable,
-    ::testing::Values(
-        FailureCase{"JascWithoutLineBreak", "JASC-PAL 0100 2 1 2 3 4 5 6", PaletteKind::Pal, unknown},
-        FailureCase{"JascTwoLines", "JASC-PAL\r\n0100", PaletteKind::Pal, unknown},
-        FailureCase{"JascNonNumericCount", jasc("many", 3), PaletteKind::Pal, unknown},
-        FailureCase{"JascEmptyCount", jasc("", 3), PaletteKind::Pal, unknown},
-        FailureCase{"Riff1047", resized(WriteRiff(varied()), 1047), PaletteKind::Pal, unknown},
-        FailureCase{"Riff1049", resized(WriteRiff(varied()), 1049), PaletteKind::Pal, unknown},
-        FailureCase{"PalNeither", "GIMP Palette\nName: x\n", PaletteKind::Pal, unknown},
-        FailureCase{"PalEmpty", "", PaletteKind::Pal, unknown},
-        FailureCase{"Act769", resized(WriteAct(varied()), 769), PaletteKind::Act, "Invalid ACT File"},
-        FailureCase{"Act772", resized(WriteAct(varied()), 772), PaletteKind::Act, "Invalid ACT File"},
-        FailureCase{"Act767", resized(WriteAct(varied()), 767), PaletteKind::Act, "Invalid ACT File"},
-        FailureCase{"BmpWrongMagic", bmp(8, 0, 4, "MB"), PaletteKind::Bmp, unknown},
-        FailureCase{"BmpSignatureOnly", "BM", PaletteKind::Bmp, unknown},
-        FailureCase{"Bmp24Bit", bmp(24, 0, 0), PaletteKind::Bmp,
-                    "True color (24 bit) bitmaps not supported."},
-        FailureCase{"Bmp16Bit", bmp(16, 0, 4), PaletteKind::Bmp, unknown},
-        FailureCase{"Bmp3Bit", bmp(3, 0, 8), PaletteKind::Bmp, unknown}),
-    [](const ::testing::TestParamInfo<FailureCase> &info) { return std::string(info.param.name); });
-
-TEST(JascRead, CountDecidesHowManyEntriesAreRead)
+TEST(PaletteRead, CountsLineEndsAndMalformedLines)
 {
-    expectRead(ParsePalette(jasc("16", 16, 1), PaletteKind::Pal).colors, 16, 1);
-    expectRead(ParsePalette(jasc("300", 300, 2), PaletteKind::Pal).colors, 256, 2);
-    expectRead(ParsePalette(jasc("3", 8, 3), PaletteKind::Pal).colors, 3, 3);
-    // A count of a million is cut to 256 and waits for no more lines.
-    expectRead(ParsePalette(jasc("1000000", 256, 4), PaletteKind::Pal).colors, 256, 4);
-    expectRead(ParsePalette(jasc("-5", 4, 4), PaletteKind::Pal).colors, 0, 4);
+    // The JASC count decides, cut to 256 (a million waits for no more lines); fewer lines read quietly.
+    expectRead(ParsePalette(jasc("300", 300, 2), PaletteKind::Pal), 256, 2);
+    expectRead(ParsePalette(jasc("3", 8, 3), PaletteKind::Pal), 3, 3);
+    expectRead(ParsePalette(jasc("1000000", 256, 4), PaletteKind::Pal), 256, 4);
+    expectRead(ParsePalette(jasc("-5", 4, 4), PaletteKind::Pal), 0, 4);
+    expectRead(ParsePalette(jasc("256", 10, 5, "\n"), PaletteKind::Pal), 10, 5);
 
-    // Count 256 but 10 lines: 10 colours, no message.
-    RecordingMessages messages;
-    const PaletteReadResult r = ReadPalette(jasc("256", 10, 5), PaletteKind::Pal, messages);
-    EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(messages.shown.isEmpty());
-    expectRead(r.colors, 10, 5);
-}
-
-TEST(JascRead, MalformedEntryLinesStayBlackAndReadingGoesOn)
-{
-    const QByteArray text = "JASC-PAL\r\n0100\r\n9\r\n"
-                            "10 20 30\r\n"     // 0 read
-                            "40 50\r\n"        // 1 two numbers: black
-                            "1 2 3 4 5\r\n"    // 2 extra pieces ignored
-                            "300 256 1000\r\n" // 3 above 255 counts as 255
-                            "40000 1 1\r\n"    // 4 beyond a 16-bit integer: black
-                            "-1 2 3\r\n"       // 5 negative: black
-                            "1  2 3\r\n"       // 6 two spaces make an empty piece: black
-                            "12.5 13.5 0.4\r\n" // 7 rounded half to even
-                            "a b c\r\n";       // 8 not numbers: black
-    const PaletteReadResult r = ParsePalette(text, PaletteKind::Pal);
+    const PaletteReadResult r = ParsePalette("jasc-pal\nxyz\r\n10\r\n"
+                                             "10 20 30\n"      // read, after mixed line ends and any version
+                                             "40 50\r\n"       // two numbers: black
+                                             "1 2 3 4 5\r\n"   // extra pieces ignored
+                                             "300 256 1000\r\n" // above 255 counts as 255
+                                             "40000 1 1\r\n"   // beyond a 16-bit integer: black
+                                             "-1 2 3\r\n"      // negative: black
+                                             "1  2 3\r\n"      // two spaces make an empty piece: black
+                                             "12.5 13.5 0.4\r\n" // rounded half to even
+                                             "a b c\r\n"       // not numbers: black
+                                             "7 8 9",          // no final line end
+                                             PaletteKind::Pal);
     ASSERT_TRUE(r.ok);
-    const std::int32_t expected[9] = {rgb(10, 20, 30), 0, rgb(1, 2, 3), rgb(255, 255, 255), 0, 0, 0,
-                                      rgb(12, 14, 0), 0};
-    for (int i = 0; i < 9; ++i)
+    const std::int32_t expected[11] = {rgb(10, 20, 30), 0, rgb(1, 2, 3), rgb(255, 255, 255), 0, 0, 0, rgb(12, 14, 0),
+                                       0, rgb(7, 8, 9), 0};
+    for (int i = 0; i < 11; ++i)
         EXPECT_EQ(r.colors[i], expected[i]) << "entry " << i;
-}
 
-TEST(JascRead, LineEndsSignatureCaseAndVersion)
-{
-    const PaletteReadResult lf = ParsePalette(jasc("20", 20, 9, "\n"), PaletteKind::Pal);
-    ASSERT_TRUE(lf.ok);
-    expectRead(lf.colors, 20, 9);
+    // RIFF: only signature and length are checked.
+    QByteArray riff = WriteRiff(varied(1));
+    riff.replace(0, 24, QByteArray("riFF") + QByteArray(20, '\xEE'));
+    expectRead(ParsePalette(riff, PaletteKind::Pal), 256);
 
-    // Mixed line ends, lower case, a version that is no number, no final line end.
-    const PaletteReadResult m = ParsePalette("jasc-pal\nxyz\r\n2\n7 8 9\r\n1 2 3", PaletteKind::Pal);
-    ASSERT_TRUE(m.ok);
-    EXPECT_EQ(m.colors[0], rgb(7, 8, 9));
-    EXPECT_EQ(m.colors[1], rgb(1, 2, 3));
-}
-
-TEST(RiffRead, OnlySignatureAndLengthAreChecked)
-{
-    QByteArray text = WriteRiff(varied());
-    text.replace(0, 24, QByteArray("riFF") + QByteArray(20, '\xEE'));
-    const PaletteReadResult r = ParsePalette(text, PaletteKind::Pal);
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.colors, varied());
-}
-
-TEST(BmpRead, ColoursUsedDecidesTheCount)
-{
-    expectRead(ParsePalette(bmp(4, 0, 40), PaletteKind::Bmp).colors, 16, 1);
-    expectRead(ParsePalette(bmp(8, 20, 40), PaletteKind::Bmp).colors, 20, 1);
-    expectRead(ParsePalette(bmp(1, 0, 40), PaletteKind::Bmp).colors, 2, 1);
-    expectRead(ParsePalette(bmp(2, 0, 40, "bm"), PaletteKind::Bmp).colors, 4, 1);
-    expectRead(ParsePalette(bmp(8, 0, 256), PaletteKind::Bmp).colors, 256, 1);
-}
-
-TEST(BmpRead, TableCutShortGivesBlackEntriesWithoutMessage)
-{
+    // BMP: colours used, else the depth, decides; a table cut short ends quietly.
+    expectRead(ParsePalette(bmp(4, 0, 40), PaletteKind::Bmp), 16);
+    expectRead(ParsePalette(bmp(8, 20, 40), PaletteKind::Bmp), 20);
+    expectRead(ParsePalette(bmp(1, 0, 40), PaletteKind::Bmp), 2);
+    expectRead(ParsePalette(bmp(2, 0, 40, "bm"), PaletteKind::Bmp), 4);
     RecordingMessages messages;
-    // Entry 10 lacks its red byte; then it lacks only the unused fourth byte.
-    PaletteReadResult r = ReadPalette(bmp(8, 0, 256).left(54 + 4 * 10 + 2), PaletteKind::Bmp, messages);
-    EXPECT_TRUE(r.ok);
-    expectRead(r.colors, 10, 1);
-    expectRead(ParsePalette(bmp(8, 0, 256).left(54 + 4 * 10 + 3), PaletteKind::Bmp).colors, 11, 1);
-    // Ending before the colours-used field.
-    r = ReadPalette(bmp(4, 0, 0).left(40), PaletteKind::Bmp, messages);
-    EXPECT_TRUE(r.ok);
-    expectRead(r.colors, 0, 1);
+    expectRead(ReadPalette(bmp(8, 0, 256).left(54 + 4 * 10 + 2), PaletteKind::Bmp, messages), 10);
+    expectRead(ReadPalette(bmp(8, 0, 256).left(54 + 4 * 10 + 3), PaletteKind::Bmp, messages), 11);
+    expectRead(ReadPalette(bmp(4, 0, 0).left(40), PaletteKind::Bmp, messages), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
-TEST(PaletteWrite, LayoutsByteForByte)
+TEST(PaletteWrite, LayoutsByteForByteAndBackAgain)
 {
     PaletteTable t{};
     t[0] = rgb(255, 0, 7);
     t[1] = rgb(10, 100, 200);
-
     const QByteArray j = WriteJasc(t);
     EXPECT_TRUE(j.startsWith("JASC-PAL\r\n0100\r\n256\r\n255 0 7\r\n10 100 200\r\n0 0 0\r\n"));
-    EXPECT_TRUE(j.endsWith("\n0 0 0\r\n"));
     EXPECT_EQ(j.count("\r\n"), 3 + 256);
     EXPECT_EQ(j.count('\n'), 3 + 256);
-
     const QByteArray r = WriteRiff(t);
     ASSERT_EQ(r.size(), 1048);
     EXPECT_EQ(r.left(32).toHex(' '), "52 49 46 46 10 04 00 00 50 41 4c 20 64 61 74 61 04 04 00 00 "
                                      "00 03 00 01 ff 00 07 00 0a 64 c8 00");
-    const QByteArray a = WriteAct(t);
-    ASSERT_EQ(a.size(), 768);
-    EXPECT_EQ(a.left(7).toHex(' '), "ff 00 07 0a 64 c8 00");
+    EXPECT_EQ(WriteAct(t).toHex(' ').left(20), "ff 00 07 0a 64 c8 00");
+    EXPECT_EQ(WriteAct(t).size(), 768);
+    for (const auto &[format, kind] : {std::pair{PaletteWriteFormat::Jasc, PaletteKind::Pal},
+                                       {PaletteWriteFormat::Riff, PaletteKind::Pal},
+                                       {PaletteWriteFormat::Act, PaletteKind::Act}})
+        EXPECT_EQ(ParsePalette(WritePalette(varied(), format), kind).colors, varied()) << int(format);
 }
 
-TEST(PaletteWrite, WriteThenReadGivesTheSameEntries)
+TEST(PaletteKinds, OddNamesAndFilters)
 {
-    for (const auto &[format, kind] : {std::pair{PaletteWriteFormat::Jasc, PaletteKind::Pal},
-                                       std::pair{PaletteWriteFormat::Riff, PaletteKind::Pal},
-                                       std::pair{PaletteWriteFormat::Act, PaletteKind::Act}}) {
-        const PaletteReadResult r = ParsePalette(WritePalette(varied(), format), kind);
-        ASSERT_TRUE(r.ok) << int(format);
-        EXPECT_EQ(r.colors, varied()) << int(format);
+    EXPECT_EQ(PaletteKindForPath("/a/x.Act"), PaletteKind::Act);
+    EXPECT_EQ(PaletteKindForPath("/a/x.act.txt"), PaletteKind::Pal);
+    EXPECT_EQ(PaletteKindForPath("/a.act/x"), PaletteKind::Pal);
+    EXPECT_EQ(PaletteKindForOpen("/p/x.bmp", 4), PaletteKind::Bmp);
+    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 2), PaletteKind::Pal);
+    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 5), PaletteKind::Bmp);
+    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.act", 2), PaletteWriteFormat::Act);
+    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.PAL", 2), PaletteWriteFormat::Riff);
+    EXPECT_EQ(PaletteSaveAsPath("/p.d/x", 3), QStringLiteral("/p.d/x.act"));
+}
+
+TEST(GimpPalette, HandWrittenQuirksRead)
+{
+    // CR LF, comments and blank lines between rows, a tab between numbers, no name,
+    // values above 255 (a thousand digits too); then a byte-order mark and a header after rows.
+    const PaletteReadResult hand =
+        ParsePalette("GIMP Palette\r\nName: Hand\r\nColumns: 4\r\n#\r\n255   0   0\tRed\r\n  0\t128 255\tSky\r\n"
+                     "\r\n# c\r\n 17  34  51\r\n300 255 " + QByteArray(1000, '9') + "\tOver\r\n", PaletteKind::Gpl);
+    const std::int32_t expected[5] = {rgb(255, 0, 0), rgb(0, 128, 255), rgb(17, 34, 51), rgb(255, 255, 255), 0};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(hand.colors[i], expected[i]) << i;
+    EXPECT_EQ(ParsePalette("\xEF\xBB\xBFGIMP Palette\n1 2 3\nName: late\n4 5 6", PaletteKind::Gpl).colors[1],
+              rgb(4, 5, 6));
+}
+
+TEST(GimpPalette, WrittenFileReadsBackTheSameAndKeepsItsHeaderIntact)
+{
+    PaletteTable t{};
+    for (int i = 0; i < 256; ++i)
+        t[std::size_t(i)] = rgb((i * 7) % 256, (i * 13 + 5) % 256, 255 - i);
+    const QByteArray written = WriteGimpPalette(t, QStringLiteral("two\nlines"));
+    EXPECT_TRUE(written.startsWith("GIMP Palette\nName: two lines\nColumns: 16\n"));
+    EXPECT_EQ(written.count('\n'), 4 + 256);
+    EXPECT_FALSE(written.contains('\r'));
+    EXPECT_TRUE(written.contains("\n  0   5 255\t#0005ff\n"));
+    EXPECT_EQ(ParsePalette(written, PaletteKind::Gpl).colors, t);
+
+    // Broken files: "File Format Unknown" and a black table.
+    for (const QByteArray &text : {QByteArray(), QByteArray("GIMP Pal"), QByteArray("Name: x\n1 2 3\n"),
+                                   QByteArray("JASC-PAL\r\n0100\r\n1\r\n1 2 3\r\n"),
+                                   written.left(written.indexOf('\t', 200) - 4), // cut in a row
+                                   QByteArray("GIMP Palette\n12 3x 56\n"), QByteArray("GIMP Palette\n12 34 56red\n"),
+                                   QByteArray("GIMP Palette\n-1 2 3\n"), QByteArray("GIMP Palette\n\x01\xFF\x00\x7F", 17)}) {
+        RecordingMessages messages;
+        const PaletteReadResult r = ReadPalette(text, PaletteKind::Gpl, messages);
+        EXPECT_FALSE(r.ok) << text.toStdString();
+        EXPECT_EQ(r.colors, PaletteTable{}) << text.toStdString();
+        ASSERT_EQ(messages.shown.size(), 1) << text.toStdString();
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("File Format Unknown"));
     }
 }
 
-TEST(PaletteKinds, ChosenByExtensionAndFilter)
+TEST(GimpPalette, MoreThan256ColoursKeepsTheFirstAndSaysSo)
 {
-    EXPECT_EQ(PaletteKindForPath("/a/x.PAL"), PaletteKind::Pal);
-    EXPECT_EQ(PaletteKindForPath("/a/x.Act"), PaletteKind::Act);
-    EXPECT_EQ(PaletteKindForPath("/a/x.bmp"), PaletteKind::Bmp);
-    EXPECT_EQ(PaletteKindForPath("/a/x.act.txt"), PaletteKind::Pal);
-    EXPECT_EQ(PaletteKindForPath("/a.act/x"), PaletteKind::Pal);
+    const auto rows = [](int count) {
+        QByteArray text("GIMP Palette\n");
+        for (int i = 0; i < count; ++i)
+            text += QByteArray::number(i % 256) + ' ' + QByteArray::number(i / 256) + " 7\tc\n";
+        return text;
+    };
+    RecordingMessages messages;
+    EXPECT_TRUE(ReadPalette(rows(256), PaletteKind::Gpl, messages).ok);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    const PaletteReadResult r = ReadPalette(rows(300), PaletteKind::Gpl, messages);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.colors[255], rgb(255, 0, 7));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Palette Tool"));
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The palette holds 300 colors; only the first 256 were read."));
+}
 
-    EXPECT_EQ(PaletteKindForOpen("/p/x.bmp", 4), PaletteKind::Bmp);
-    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 2), PaletteKind::Pal);
-    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 4), PaletteKind::Act);
-    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 5), PaletteKind::Bmp);
-    EXPECT_EQ(PaletteKindForOpen("/p/x.dat", 6), std::nullopt);
+TEST(PaletteExport, ThreeCellsByteForByteAndTheNameFromTheFilter)
+{
+    // #ff8000, #00000a, #c0ffee with red in the lowest byte: byte order and
+    // leading zeros are what goes wrong first.
+    constexpr std::array<std::int32_t, 3> run{0x0080FF, 0x0A0000, 0xEEFFC0};
+    EXPECT_EQ(ExportPalette(run, PaletteExportFormat::Css),
+              ":root {\n  --palette-0: #ff8000;\n  --palette-1: #00000a;\n  --palette-2: #c0ffee;\n}\n");
+    EXPECT_EQ(ExportPalette(run, PaletteExportFormat::Json), "[\n  \"#ff8000\",\n  \"#00000a\",\n  \"#c0ffee\"\n]\n");
+    EXPECT_EQ(ExportPalette(run, PaletteExportFormat::Text), "#ff8000\n#00000a\n#c0ffee\n");
+    EXPECT_EQ(ExportPalette({}, PaletteExportFormat::Json), QByteArray("[]\n"));
 
-    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.act", 2), PaletteWriteFormat::Act);
-    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.PAL", 2), PaletteWriteFormat::Riff);
-    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.pal", 1), PaletteWriteFormat::Jasc);
-    EXPECT_EQ(PaletteWriteFormatForPath("/p/x.txt", 2), PaletteWriteFormat::Jasc);
+    EXPECT_EQ(ExportFormatForFilter(2), PaletteExportFormat::Json);
+    EXPECT_EQ(ExportFormatForFilter(4), std::nullopt);
+    EXPECT_EQ(ExportPath(QStringLiteral("/w.d/theme"), PaletteExportFormat::Css), QStringLiteral("/w.d/theme.css"));
+    EXPECT_EQ(ExportPath(QStringLiteral("/w/theme"), PaletteExportFormat::Text), QStringLiteral("/w/theme.txt"));
+    EXPECT_EQ(ExportPath(QStringLiteral("/w/theme.scss"), PaletteExportFormat::Css), QStringLiteral("/w/theme.scss"));
+}
 
-    EXPECT_EQ(PaletteSaveAsPath("/p/x", 2), QStringLiteral("/p/x.pal"));
-    EXPECT_EQ(PaletteSaveAsPath("/p.d/x", 3), QStringLiteral("/p.d/x.act"));
-    EXPECT_EQ(PaletteSaveAsPath("/p/x.txt", 3), QStringLiteral("/p/x.txt"));
+PaletteTable builtIn(int id)
+{
+    const QByteArray bytes = LoadBuiltInTable(id);
+    EXPECT_EQ(bytes.size(), 768) << id;
+    RecordingMessages messages;
+    const PaletteReadResult r = ReadPalette(bytes, PaletteKind::Act, messages);
+    EXPECT_TRUE(r.ok && messages.shown.isEmpty()) << id;
+    return r.colors;
+}
+
+std::int32_t hex(const QString &rrggbb)
+{
+    const uint v = rrggbb.toUInt(nullptr, 16);
+    return rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+// The cube of `levels`, red changing slowest; entries skipFrom..skipTo are not checked.
+void expectCube(const PaletteTable &t, std::initializer_list<int> levels, int skipFrom = -1, int skipTo = -1)
+{
+    int i = 0;
+    for (int r : levels)
+        for (int g : levels)
+            for (int b : levels) {
+                if (i < skipFrom || i > skipTo) {
+                    ASSERT_EQ(t[i], rgb(r, g, b)) << "entry " << i;
+                }
+                ++i;
+            }
+}
+
+TEST(BuiltInTables, CubesRampsAndStoredQuirks)
+{
+    EXPECT_TRUE(LoadBuiltInTable(100).isEmpty());
+    EXPECT_TRUE(LoadBuiltInTable(105).isEmpty());
+
+    const PaletteTable web = builtIn(103);
+    expectCube(web, {255, 204, 153, 102, 51, 0});
+    EXPECT_EQ(web[5], rgb(255, 255, 0));
+    for (int i = 216; i < 256; ++i)
+        EXPECT_EQ(web[i], 0) << i;
+
+    // Macintosh: the cube without black, then red, green, blue and grey ramps.
+    const PaletteTable mac = builtIn(101);
+    for (int i = 0; i < 215; ++i)
+        ASSERT_EQ(mac[i], web[i]) << i;
+    const int ramp[10] = {238, 221, 187, 170, 136, 119, 85, 68, 34, 17};
+    for (int k = 0; k < 10; ++k) {
+        const int v = ramp[k];
+        EXPECT_EQ(mac[215 + k], rgb(v, 0, 0)) << k;
+        EXPECT_EQ(mac[225 + k], rgb(0, v, 0)) << k;
+        EXPECT_EQ(mac[235 + k], rgb(0, 0, v)) << k;
+        EXPECT_EQ(mac[245 + k], rgb(v, v, v)) << k;
+    }
+    EXPECT_EQ(mac[255], 0);
+
+    // Web 125 keeps the five entries its stored table has out of order.
+    const PaletteTable w125 = builtIn(102);
+    expectCube(w125, {255, 191, 128, 64, 0}, 110, 114);
+    const std::int32_t quirk[5] = {rgb(0, 129, 64), rgb(0, 128, 255), rgb(0, 128, 191), rgb(0, 128, 128),
+                                   rgb(0, 128, 0)};
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(w125[110 + k], quirk[k]) << 110 + k;
+    for (int i = 125; i < 256; ++i)
+        EXPECT_EQ(w125[i], 0) << i;
+}
+
+TEST(BuiltInTables, WindowsSystemRowsAsStored)
+{
+    const PaletteTable t = builtIn(104);
+    // The first and last rows, and the entries where the stored table breaks its own pattern.
+    const QStringList first = QStringLiteral("000000 800000 008000 808000 000080 800080 008080 808080 C0DCC0 "
+                                             "A6CAF0 2A3FAA 2A3FFF 2A5F00 2A5F55 2A5FAA 2A5FFF").split(u' ');
+    const QStringList last = QStringLiteral("2A1F00 2A1F55 2A1FAA 2A1FFF 2A3F00 2A3F55 FFFBF0 A0A0A4 808080 "
+                                            "FF0000 00FF00 FFFF00 0000FF FF00FF 00FFFF FFFFFF").split(u' ');
+    for (int k = 0; k < 16; ++k) {
+        EXPECT_EQ(t[k], hex(first[k])) << k;
+        EXPECT_EQ(t[240 + k], hex(last[k])) << 240 + k;
+    }
+    for (const auto &[i, color] : {std::pair{36, "550000"}, {79, "7F1FFF"}, {108, "AA0000"}, {143, "AAFFFF"},
+                                   {144, "D40000"}, {175, "D4DFFF"}, {180, "FF0055"}, {182, "FF1F00"},
+                                   {210, "FFFF55"}, {212, "CCCCFF"}, {214, "33FFFF"}, {218, "007F00"},
+                                   {234, "00FF55"}, {236, "2A0000"}})
+        EXPECT_EQ(t[i], hex(QString::fromLatin1(color))) << i;
+    // The regular middle: blocks of four with blue 00, 55, AA, FF.
+    for (int i = 16; i < 176; ++i)
+        EXPECT_EQ(t[i] >> 16, (i % 4) * 0x55) << "blue of entry " << i;
 }
 
 } // namespace
