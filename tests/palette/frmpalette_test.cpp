@@ -3,7 +3,6 @@
 #include "core/colorsession.h"
 #include "palette/frmpalette.h"
 #include "palette/gimppalette.h"
-#include "palette/paletteedit.h"
 #include "palette/palettefile.h"
 #include "platform/help.h"
 #include "platform/registry.h"
@@ -30,7 +29,7 @@ QString testData(const char *name) { return QStringLiteral(TINTWELL_PALETTE_TEST
 
 struct PaletteWindowFixture : ::testing::Test {
     QTemporaryDir dir;
-    std::unique_ptr<clsRegistry> reg;
+    clsRegistry reg{dir.filePath(QStringLiteral("settings.ini"))};
     std::unique_ptr<AppContext> ctx;
     std::unique_ptr<ColorSession> session;
     std::unique_ptr<frmPalette> w;
@@ -39,36 +38,32 @@ struct PaletteWindowFixture : ::testing::Test {
     std::deque<std::pair<QString, int>> answers; // file and filter; none left: cancel
     QList<clsCommonFileDialog> dialogsShown;
 
-    void SetUp() override { reg = std::make_unique<clsRegistry>(dir.filePath(QStringLiteral("settings.ini"))); }
-
     void open()
     {
         w.reset();
         ctx = std::make_unique<AppContext>();
         ctx->Messages = &messages;
         session = std::make_unique<ColorSession>(*ctx);
-        w = std::make_unique<frmPalette>(*ctx, *reg, *session, help);
+        w = std::make_unique<frmPalette>(*ctx, reg, *session, help);
         w->runFileDialog = [this](clsCommonFileDialog &d, bool) {
             dialogsShown.append(d);
-            d.Canceled = answers.empty();
-            if (!d.Canceled) {
-                std::tie(d.FileName, d.FilterIndex) = answers.front();
-                answers.pop_front();
-            }
-            return !d.Canceled;
+            if ((d.Canceled = answers.empty()))
+                return false;
+            std::tie(d.FileName, d.FilterIndex) = answers.front();
+            answers.pop_front();
+            return true;
         };
         w->Load();
     }
-
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
     QString folder() const { return dir.path() + QLatin1Char('/'); }
     PaletteState &pal() { return ctx->Palette; }
     std::int32_t entry(int i) { return pal().PaletteColors[std::size_t(i)]; }
-    QString lastPath() { return modRegistry::GetLastPath(*reg); }
-    void click(int index, bool shift = false)
+    QString lastPath() { return modRegistry::GetLastPath(reg); }
+    QString table() { return w->cboTable()->currentText(); }
+    void click(int index, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QTest::mouseClick(w->imgTable(), Qt::LeftButton, shift ? Qt::ShiftModifier : Qt::NoModifier,
-                          QPoint((index % 16) * 16 + 5, (index / 16) * 16 + 5));
+        QTest::mouseClick(w->imgTable(), Qt::LeftButton, modifiers, QPoint((index % 16) * 16 + 5, (index / 16) * 16 + 5));
     }
     // Set Color on `index` with the main window showing `colour`.
     void setColor(int index, std::int32_t colour)
@@ -79,7 +74,7 @@ struct PaletteWindowFixture : ::testing::Test {
         pal().AutoSelect = autoSelect;
         w->cmdSetColor()->click();
     }
-    void expectOneMessage(const char *title, const char *text)
+    void expectOneMessage(const char *title, const char *text = nullptr)
     {
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, QLatin1String(title));
@@ -91,32 +86,30 @@ struct PaletteWindowFixture : ::testing::Test {
 TEST_F(PaletteWindowFixture, StartUpFollowsTheStoredLastPath)
 {
     open(); // first run: Web 216, untitled, hidden
-    EXPECT_EQ(w->cboTable()->currentIndex(), 3);
+    EXPECT_EQ(table(), QStringLiteral("Web 216"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
     EXPECT_EQ(lastPath(), QStringLiteral("%3"));
     EXPECT_TRUE(w->isHidden());
     for (const auto &[suffix, item] : {std::pair{"%x", 3}, {"%5", 0}, {"%1", 1}}) { // 5 without a file: Custom
-        modRegistry::SetLastPath(*reg, folder() + QLatin1String(suffix));
+        modRegistry::SetLastPath(reg, folder() + QLatin1String(suffix));
         open();
         EXPECT_EQ(w->cboTable()->currentIndex(), item) << suffix;
     }
     EXPECT_EQ(pal().PalettePath, folder());
 
-    const QString sample = path("sample.pal");
-    writeBytes(sample, fileBytes(testData("bayleef_palette.pal")));
-    modRegistry::SetLastPath(*reg, sample + QStringLiteral("%5"));
-    modRegistry::SetFlag(*reg, SettingId::AutoSelect, true);
-    modRegistry::SetSetting(*reg, SettingId::AutoIncrement, 7);
+    writeBytes(path("sample.pal"), fileBytes(testData("bayleef_palette.pal")));
+    modRegistry::SetLastPath(reg, path("sample.pal") + QStringLiteral("%5"));
+    modRegistry::SetFlag(reg, SettingId::AutoSelect, true);
+    modRegistry::SetSetting(reg, SettingId::AutoIncrement, 7);
     open();
-    EXPECT_EQ(w->cboTable()->itemText(w->cboTable()->currentIndex()), QStringLiteral("sample.pal"));
+    EXPECT_EQ(table(), QStringLiteral("sample.pal"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - sample.pal"));
     EXPECT_EQ(entry(15), rgb(172, 49, 0));
     EXPECT_TRUE(w->mnuOptionsAutoSelect()->isChecked() && pal().AutoSelect);
     EXPECT_TRUE(w->mnuOptionsAutoIncrement()->isChecked() && pal().AutoIncrement);
 
-    // An unreadable last file: its message, then an untitled black table.
-    writeBytes(path("short.act"), QByteArray(769, '\x7f'));
-    modRegistry::SetLastPath(*reg, path("short.act") + QStringLiteral("%5"));
+    writeBytes(path("short.act"), QByteArray(769, '\x7f')); // unreadable: its message, an untitled black table
+    modRegistry::SetLastPath(reg, path("short.act") + QStringLiteral("%5"));
     open();
     expectOneMessage("Error", "Invalid ACT File");
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
@@ -124,14 +117,12 @@ TEST_F(PaletteWindowFixture, StartUpFollowsTheStoredLastPath)
     EXPECT_EQ(pal().PaletteColors, PaletteTable{});
 }
 
-TEST_F(PaletteWindowFixture, ClicksDragAndTheTablePicture)
+TEST_F(PaletteWindowFixture, ClicksDragSetColorAndEditKeysTurnABuiltInTableCustomOnlyOnAChange)
 {
     open();
     click(2);
-    EXPECT_EQ(w->lblIndex()->text(), QStringLiteral("Index: 2"));
     EXPECT_EQ(w->lblRGB()->text(), QStringLiteral("RGB: 255,255,153"));
-    click(18, true);
-    EXPECT_EQ(pal().PaletteAnchor, 2);
+    click(18, Qt::ShiftModifier);
     EXPECT_EQ(pal().PaletteRangeCount, 17);
     click(40);
     QMouseEvent move(QEvent::MouseMove, QPointF(5 * 16 + 3, 2 * 16 + 3), QPointF(), Qt::NoButton, Qt::LeftButton,
@@ -140,35 +131,14 @@ TEST_F(PaletteWindowFixture, ClicksDragAndTheTablePicture)
     EXPECT_EQ(pal().PaletteIndex, 37);
     EXPECT_EQ(pal().PaletteRangeCount, 4);
 
-    // Cell 17 in a run, 19 current: the run's two-pixel frame, the current cell's outer line.
-    const PaletteTableColours c{qRgb(200, 200, 200), qRgb(1, 2, 3), qRgb(90, 90, 90)};
-    PaletteState p;
-    p.PaletteColors[17] = rgb(10, 20, 30);
-    PaletteClick(p, 17, false);
-    PaletteClick(p, 19, true);
-    QImage img;
-    DrawPaletteTable(img, p, c);
-    ASSERT_EQ(img.size(), QSize(256, 256));
-    const auto px = [&](int x, int y) { return img.pixel(x, y) | 0xFF000000; };
-    for (const auto &[x, y, expected] : {std::tuple{1, 1, c.face}, {2, 2, c.text}, {13, 13, c.text},
-                                         {3, 3, qRgb(0, 0, 0)}, {24, 24, qRgb(10, 20, 30)}, {16, 24, c.shadow},
-                                         {17, 24, c.shadow}, {31, 24, c.shadow}, {48, 24, c.text},
-                                         {49, 24, c.shadow}, {64, 24, c.face}})
-        EXPECT_EQ(px(x, y), expected | 0xFF000000) << x << "," << y;
-}
-
-TEST_F(PaletteWindowFixture, SetColorAndEditKeysTurnABuiltInTableCustomOnlyOnAChange)
-{
-    open();
     setColor(4, entry(4));
-    EXPECT_FALSE(pal().PaletteChanged);
-    EXPECT_EQ(w->cboTable()->currentIndex(), 3);
+    EXPECT_EQ(table(), QStringLiteral("Web 216"));
     setColor(4, rgb(1, 2, 3));
     EXPECT_EQ(entry(4), rgb(1, 2, 3));
-    EXPECT_EQ(w->cboTable()->currentIndex(), 0);
+    EXPECT_EQ(table(), QStringLiteral("Custom"));
     EXPECT_EQ(lastPath(), QStringLiteral("%0"));
     w->mnuOptionsAutoIncrement()->trigger();
-    EXPECT_TRUE(modRegistry::GetFlag(*reg, SettingId::AutoIncrement));
+    EXPECT_TRUE(modRegistry::GetFlag(reg, SettingId::AutoIncrement));
     w->cmdSetColor()->click();
     EXPECT_EQ(w->lblIndex()->text(), QStringLiteral("Index: 5"));
 
@@ -180,9 +150,9 @@ TEST_F(PaletteWindowFixture, SetColorAndEditKeysTurnABuiltInTableCustomOnlyOnACh
     click(10);
     w->deleteKey()->trigger();
     EXPECT_EQ(entry(10), 0);
-    EXPECT_EQ(w->cboTable()->currentIndex(), 0);
+    EXPECT_EQ(table(), QStringLiteral("Custom"));
 
-    // Pasted into an opened file: its item and path stay, and Save writes over it unasked.
+    // Pasted into an opened file: its item stays, and Save writes over it unasked.
     writeBytes(path("mine.act"), QByteArray(768, '\x10'));
     answers = {{path("mine.act"), 1}};
     pal().PaletteChanged = false;
@@ -190,7 +160,7 @@ TEST_F(PaletteWindowFixture, SetColorAndEditKeysTurnABuiltInTableCustomOnlyOnACh
     click(0);
     QGuiApplication::clipboard()->setText(QStringLiteral("9 9 9"));
     w->mnuEditPaste()->trigger();
-    EXPECT_EQ(w->cboTable()->currentIndex(), 5);
+    EXPECT_EQ(table(), QStringLiteral("mine.act"));
     EXPECT_TRUE(w->mnuFileSave_Click());
     EXPECT_EQ(dialogsShown.size(), 1);
     EXPECT_EQ(fileBytes(path("mine.act")).left(6), QByteArray("\x09\x09\x09\x10\x10\x10", 6));
@@ -206,24 +176,20 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNoCancel);
     expectOneMessage("Palette Changed", "Save current palette?");
-    EXPECT_EQ(w->cboTable()->currentIndex(), 0);
-    // Yes, but the save dialog is cancelled: the changes stay.
-    messages.answers = {MsgResult::Yes};
+    EXPECT_EQ(table(), QStringLiteral("Custom"));
+    messages.answers = {MsgResult::Yes}; // and the save dialog cancelled: the changes stay
     w->cboTable_Click(1);
-    EXPECT_EQ(w->cboTable()->currentIndex(), 0);
+    EXPECT_EQ(table(), QStringLiteral("Custom"));
     EXPECT_EQ(entry(0), rgb(7, 7, 7));
-    // Yes and a name: saved, then the table is switched.
-    messages.answers = {MsgResult::Yes};
+    messages.answers = {MsgResult::Yes}; // and a name: saved, then switched
     answers = {{path("kept"), 1}};
     w->cboTable_Click(1);
-    EXPECT_EQ(w->cboTable()->currentIndex(), 1);
+    EXPECT_EQ(table(), QStringLiteral("Macintosh System"));
     EXPECT_EQ(ParsePalette(fileBytes(path("kept.pal")), PaletteKind::Pal).colors[0], rgb(7, 7, 7));
-    EXPECT_EQ(entry(0), rgb(255, 255, 255));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
     EXPECT_EQ(lastPath(), folder() + QStringLiteral("%1"));
-    // New: No throws the changes away.
     setColor(0, rgb(8, 8, 8));
-    messages.answers = {MsgResult::No};
+    messages.answers = {MsgResult::No}; // New: No throws the changes away
     w->mnuFileNew_Click();
     EXPECT_FALSE(pal().PaletteChanged);
     EXPECT_EQ(pal().PaletteColors, PaletteTable{});
@@ -231,46 +197,36 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
 
 TEST_F(PaletteWindowFixture, OpenAndSaveAsFollowTheExtensionThenTheFilter)
 {
-    // GIMP palettes come last in both lists, so the stored indices of older kinds keep their meaning.
-    const QList<FileFilterPair> openPairs = ParseFilter(frmPalette::OpenFilter);
-    ASSERT_EQ(openPairs.size(), 7);
-    EXPECT_EQ(openPairs[6], (FileFilterPair{QStringLiteral("GIMP Palette (*.gpl)"), {QStringLiteral("*.gpl")}}));
-    EXPECT_EQ(ParseFilter(frmPalette::SaveFilter).value(3), openPairs[6]);
-
     open();
     writeBytes(path("table.dat"), QByteArray("\x12\x34\x56") + QByteArray(765, '\0'));
-    answers = {{testData("Tango.gpl"), 1}, {path("table.dat"), 4}};
+    answers = {{testData("Tango.gpl"), 1}, {path("table.dat"), 4}, {path("table.dat"), 6}};
     w->mnuFileOpen_Click();
     EXPECT_EQ(dialogsShown[0].DialogTitle, QStringLiteral("Open Palette"));
     EXPECT_EQ(entry(26), rgb(46, 52, 54));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Tango.gpl"));
-    EXPECT_EQ(modRegistry::GetLastPalette(*reg), testData("Tango.gpl"));
     EXPECT_EQ(lastPath(), testData("Tango.gpl") + QStringLiteral("%5"));
     w->mnuFileOpen_Click(); // an unknown extension: filter 4 reads ACT bytes
     EXPECT_EQ(entry(0), rgb(0x12, 0x34, 0x56));
-    EXPECT_EQ(w->cboTable()->itemText(5), QStringLiteral("table.dat"));
+    EXPECT_EQ(table(), QStringLiteral("table.dat"));
     EXPECT_EQ(w->cboTable()->count(), 6);
-    answers = {{path("table.dat"), 6}}; // "All Files" reads nothing
     pal().PaletteColors[0] = rgb(1, 1, 1);
-    w->mnuFileOpen_Click();
+    w->mnuFileOpen_Click(); // "All Files" reads nothing
     EXPECT_EQ(entry(0), rgb(1, 1, 1));
 
+    const auto gimp = [](const PaletteTable &t) { return WriteGimpPalette(t, QStringLiteral("warm")); };
     const struct {
         const char *name;
         int filter;
         const char *written;
         QByteArray (*writer)(const PaletteTable &);
-    } saves[] = {{"plain", 1, "plain.pal", WriteJasc},
-                 {"photo", 3, "photo.act", WriteAct},
-                 {"x.txt", 3, "x.txt", WriteJasc}, // a name with an extension keeps it
-                 {"warm", 4, "warm.gpl", [](const PaletteTable &t) { return WriteGimpPalette(t, "warm"); }},
-                 {"riff", 2, "riff.pal", WriteRiff}};
+    } saves[] = {{"plain", 1, "plain.pal", WriteJasc}, {"photo", 3, "photo.act", WriteAct},
+                 {"x.txt", 3, "x.txt", WriteJasc},    {"warm", 4, "warm.gpl", gimp}, {"riff", 2, "riff.pal", WriteRiff}};
     for (const auto &s : saves) {
         answers = {{path(s.name), s.filter}};
         EXPECT_TRUE(w->mnuFileSaveAs_Click()) << s.name;
         EXPECT_EQ(fileBytes(path(s.written)), s.writer(pal().PaletteColors)) << s.name;
         EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - ") + QLatin1String(s.written));
-        EXPECT_EQ(modRegistry::GetLastPalette(*reg), path(s.written));
+        EXPECT_EQ(modRegistry::GetLastPalette(reg), path(s.written));
     }
     // Save keeps the format Save As last chose; the Open list's entry 2 does not make it RIFF.
     pal().PaletteColors[3] = rgb(3, 3, 3);
@@ -283,8 +239,7 @@ TEST_F(PaletteWindowFixture, OpenAndSaveAsFollowTheExtensionThenTheFilter)
     EXPECT_TRUE(fileBytes(path("plain.pal")).startsWith("JASC-PAL\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    // Without the extension the GIMP filter decides; a broken file leaves an untitled table.
-    writeBytes(path("noext"), "GIMP Palette\n9 8 7\n4 5");
+    writeBytes(path("noext"), "GIMP Palette\n9 8 7\n4 5"); // the GIMP filter decides; broken: untitled
     answers = {{path("noext"), 7}};
     w->mnuFileOpen_Click();
     expectOneMessage("Error", "File Format Unknown");
@@ -301,10 +256,9 @@ TEST_F(PaletteWindowFixture, ExportWritesTheRunOrTheWholeTableAndLeavesTheFileAl
     pal().PaletteColors[7] = rgb(0xC0, 0xFF, 0xEE);
     pal().PaletteChanged = true;
     click(7);
-    click(5, true);
+    click(5, Qt::ShiftModifier);
     answers = {{path("run.hex"), 2}, {path("all"), 3}};
     ASSERT_TRUE(w->mnuFileExport_Click());
-    EXPECT_EQ(dialogsShown.last().DialogTitle, QStringLiteral("Export Palette"));
     EXPECT_EQ(fileBytes(path("run.hex")), "[\n  \"#ff8000\",\n  \"#00000a\",\n  \"#c0ffee\"\n]\n");
     click(6); // one cell selected: the whole table
     ASSERT_TRUE(w->mnuFileExport_Click());
@@ -312,39 +266,21 @@ TEST_F(PaletteWindowFixture, ExportWritesTheRunOrTheWholeTableAndLeavesTheFileAl
     const QByteArray all = fileBytes(path("all.txt"));
     EXPECT_EQ(all.count('\n'), 256);
     EXPECT_TRUE(all.contains("\n#ff8000\n#00000a\n#c0ffee\n"));
-    // Write-only: the table's own file, name and changed flag stay.
-    EXPECT_EQ(pal().PalettePath, path("mine.pal"));
-    EXPECT_TRUE(pal().PaletteChanged);
+    EXPECT_TRUE(pal().PaletteChanged); // write-only: the table's own file and name stay
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - mine.pal"));
-    EXPECT_EQ(modRegistry::GetLastPalette(*reg), path("mine.pal"));
+    EXPECT_EQ(modRegistry::GetLastPalette(reg), path("mine.pal"));
 
     // A folder that is a file: even root cannot write there. Both say so and keep the changes.
     writeBytes(path("blocker"), "x");
     answers = {{path("blocker") + QStringLiteral("/sub.css"), 1}, {path("blocker") + QStringLiteral("/sub.pal"), 1}};
     EXPECT_FALSE(w->mnuFileExport_Click());
-    expectOneMessage("Error", nullptr);
+    expectOneMessage("Error");
     EXPECT_FALSE(w->mnuFileSaveAs_Click());
-    expectOneMessage("Error", nullptr);
+    expectOneMessage("Error");
     EXPECT_TRUE(pal().PaletteChanged);
 }
 
-TEST_F(PaletteWindowFixture, CloseOnlyHidesUntilTheProgramEnds)
-{
-    open();
-    w->show();
-    w->move(120, 90);
-    click(33);
-    EXPECT_FALSE(w->close());
-    EXPECT_TRUE(w->isHidden());
-    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::PaletteX), w->pos().x() * 15);
-    EXPECT_EQ(modRegistry::GetSetting(*reg, SettingId::PaletteY), w->pos().y() * 15);
-    w->show(); // the same table and selection
-    EXPECT_EQ(pal().PaletteIndex, 33);
-    ctx->Closing = true;
-    EXPECT_TRUE(w->close());
-}
-
-TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAndAltECCopiesTheSelection)
+TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAltECCopiesTheSelectionAndCloseOnlyHides)
 {
     open();
     w->show();
@@ -352,7 +288,6 @@ TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAndAltECCopiesTheSelection)
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
     w->cboTable()->setFocus();
     test::expectMnemonicsUnique(w.get());
-
     click(7);
     QApplication::clipboard()->clear();
     QTest::keyClick(w->cboTable(), Qt::Key_E, Qt::AltModifier);
@@ -360,6 +295,14 @@ TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAndAltECCopiesTheSelection)
     ASSERT_TRUE(edit) << "Alt+E opens the Edit menu";
     QTest::keyClick(edit, Qt::Key_C);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("255 204 204"));
+
+    w->move(120, 90);
+    EXPECT_FALSE(w->close()); // hidden until the program ends, keeping its table and selection
+    EXPECT_TRUE(w->isHidden());
+    EXPECT_EQ(modRegistry::GetSetting(reg, SettingId::PaletteX), w->pos().x() * 15);
+    EXPECT_EQ(pal().PaletteIndex, 7);
+    ctx->Closing = true;
+    EXPECT_TRUE(w->close());
 }
 
 } // namespace

@@ -10,38 +10,31 @@ namespace {
 
 std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
-PaletteState ramp(int first = -1, int shiftTo = -1)
+PaletteState ramp(int first, int shiftTo = -1)
 {
     PaletteState p;
     for (int i = 0; i < 256; ++i)
         p.PaletteColors[std::size_t(i)] = rgb(i, 255 - i, i / 2);
-    if (first >= 0)
-        PaletteClick(p, first, false);
+    PaletteClick(p, first, false);
     if (shiftTo >= 0)
         PaletteClick(p, shiftTo, true);
     return p;
 }
 
-TEST(PaletteSelection, ShiftClickRulesAndCellsFromPoints)
+TEST(PaletteEdit, ShiftClickRulesAndCellsFromPoints)
 {
     PaletteState p = ramp(10);
-    EXPECT_EQ(p.PaletteSelectedColor, rgb(10, 245, 5));
     EXPECT_FALSE(PaletteClick(p, 10, true)); // Shift on the current cell: nothing at all
     EXPECT_TRUE(PaletteClick(p, 14, true)); // the run is anchored at the old current cell
     EXPECT_EQ(p.PaletteAnchor, 10);
     EXPECT_EQ(p.PaletteRangeCount, 5);
     EXPECT_EQ(p.PaletteSelectedColor, rgb(14, 241, 7));
     EXPECT_TRUE(PaletteClick(p, 3, true)); // below the anchor keeps the anchor
-    EXPECT_EQ(p.PaletteRangeCount, 8);
     EXPECT_EQ(SelectedSpan(p).first, 3);
     EXPECT_EQ(SelectedSpan(p).last, 10);
     EXPECT_FALSE(PaletteClick(p, 3, true)); // the moving end again: nothing
     EXPECT_TRUE(PaletteClick(p, 10, true)); // the anchor collapses the run
     EXPECT_EQ(p.PaletteRangeCount, 0);
-    PaletteClick(p, 20, true);
-    EXPECT_TRUE(PaletteClick(p, 40, false)); // a plain click ends a run and moves the anchor
-    EXPECT_EQ(p.PaletteRangeCount, 0);
-    EXPECT_EQ(p.PaletteAnchor, 40);
     for (const auto &[x, y, cell] : {std::tuple{15, 15, 0}, {16, 0, 1}, {0, 16, 16}, {-40, 300, 240}, {9999, -1, 15}})
         EXPECT_EQ(CellFromPoint(x, y), cell) << x << "," << y;
 }
@@ -52,43 +45,34 @@ TEST(PaletteEdit, SetColorAndDeleteMarkOnlyRealChanges)
     EXPECT_FALSE(PaletteSetColor(p, p.PaletteColors[7], true));
     EXPECT_FALSE(p.PaletteChanged);
     EXPECT_EQ(p.PaletteIndex, 8); // Auto Increment moves on even so
-    EXPECT_TRUE(PaletteSetColor(p, rgb(1, 2, 3), false));
-    EXPECT_TRUE(p.PaletteChanged);
-    EXPECT_EQ(p.PaletteColors[8], rgb(1, 2, 3));
-    EXPECT_EQ(p.PaletteSelectedColor, rgb(1, 2, 3));
     PaletteClick(p, 255, false);
-    PaletteSetColor(p, rgb(9, 9, 9), true);
+    EXPECT_TRUE(PaletteSetColor(p, rgb(9, 9, 9), true));
     EXPECT_EQ(p.PaletteIndex, 255); // no step past the end
-
     p = ramp(20, 17); // a run takes the colour, without increment
     EXPECT_TRUE(PaletteSetColor(p, rgb(5, 6, 7), true));
     for (int i = 16; i <= 21; ++i)
         EXPECT_EQ(p.PaletteColors[std::size_t(i)] == rgb(5, 6, 7), i >= 17 && i <= 20) << i;
     EXPECT_EQ(p.PaletteIndex, 17);
-
     p = ramp(30, 32);
     EXPECT_TRUE(PaletteDeleteSelection(p));
     for (int i = 29; i <= 33; ++i)
         EXPECT_EQ(p.PaletteColors[std::size_t(i)] == 0, i >= 30 && i <= 32) << i;
     p = PaletteState{}; // all black already
     PaletteClick(p, 3, true);
-    EXPECT_FALSE(PaletteDeleteSelection(p));
-    EXPECT_FALSE(p.PaletteChanged);
+    EXPECT_FALSE(PaletteDeleteSelection(p) || p.PaletteChanged);
 }
 
 TEST(PaletteEdit, CopyAndPasteText)
 {
-    EXPECT_EQ(PaletteCopyText(PaletteState{}), QStringLiteral("0 0 0"));
     EXPECT_EQ(PaletteCopyText(ramp(12, 10)), QStringLiteral("10 245 5\r\n11 244 5\r\n12 243 6"));
     const PaletteState a = ramp(100, 131);
     PaletteState b;
     PaletteClick(b, 131, false);
-    PaletteClick(b, 100, true); // pasted from the run's lower end
+    PaletteClick(b, 100, true); // pasted from the run's lower end, past its end
     PalettePaste(b, PaletteCopyText(a) + QStringLiteral("\r\n1 2 3"));
     for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(b.PaletteColors[std::size_t(i)], i >= 100 && i <= 131 ? a.PaletteColors[std::size_t(i)]
-                                                   : i == 132            ? rgb(1, 2, 3) : 0) << i;
-
+        EXPECT_EQ(b.PaletteColors[std::size_t(i)],
+                  i >= 100 && i <= 131 ? a.PaletteColors[std::size_t(i)] : i == 132 ? rgb(1, 2, 3) : 0) << i;
     PaletteState p;
     PaletteClick(p, 254, false);
     EXPECT_TRUE(PalettePaste(p, QStringLiteral("1 1 1\r\n2 2 2\r\n3 3 3")));
@@ -101,23 +85,18 @@ TEST(PaletteEdit, CopyAndPasteText)
         EXPECT_EQ(p.PaletteColors[std::size_t(i)], expected[i]) << i;
     for (const char *bad : {"1 2 x\r\n4 5 6", "-1 2 3", "0 0 0\r\n0 0 0"}) {
         p = PaletteState{};
-        EXPECT_FALSE(PalettePaste(p, QString::fromLatin1(bad))) << bad;
+        EXPECT_FALSE(PalettePaste(p, QString::fromLatin1(bad)) || p.PaletteChanged) << bad;
         EXPECT_EQ(p.PaletteColors[0], 0) << bad;
-        EXPECT_FALSE(p.PaletteChanged) << bad;
     }
 }
 
-TEST(PalettePaths, LastPathAndFileParts)
+TEST(PaletteEdit, LastPathAndExistingFiles)
 {
     const LastPathValue v = ParseLastPath(QStringLiteral("/a/b%c/x.pal%5"));
     EXPECT_EQ(v.path, QStringLiteral("/a/b%c/x.pal"));
     EXPECT_EQ(v.tableIndex, 5);
-    EXPECT_EQ(ParseLastPath(QStringLiteral("/a/b/%")).path, QStringLiteral("/a/b/"));
     for (const char *noTable : {"/a/b/%", "/a/b/%12", "/a/b", ""})
         EXPECT_FALSE(ParseLastPath(QString::fromLatin1(noTable)).tableIndex) << noTable;
-    EXPECT_EQ(PaletteDirectoryPart(QStringLiteral("/x/y/z.act")), QStringLiteral("/x/y/"));
-    EXPECT_EQ(PaletteDirectoryPart(QStringLiteral("z.act")), QString());
-
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("a.pal"));
     EXPECT_FALSE(NamesExistingFile(file));

@@ -4,10 +4,9 @@
 #include "support/files.h"
 #include "support/filesizelimit.h"
 
-#include <gtest/gtest.h>
-
 #include <QDir>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace tintwell {
 namespace {
@@ -15,14 +14,6 @@ namespace {
 using test::fileBytes;
 
 constexpr std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
-
-PaletteTable varied(int seed)
-{
-    PaletteTable t{};
-    for (int i = 0; i < 256; ++i)
-        t[i] = rgb((i + seed) % 256, (i * 13 + seed) % 256, 255 - i);
-    return t;
-}
 
 TEST(PaletteFiles, RealFilesFromOtherProgramsReadEveryRow)
 {
@@ -41,8 +32,7 @@ TEST(PaletteFiles, RealFilesFromOtherProgramsReadEveryRow)
         ASSERT_EQ(lines.size(), f.firstRow + f.rows);
         RecordingMessages messages;
         const PaletteReadResult r = ReadPaletteFile(path, PaletteKindForPath(path), messages);
-        ASSERT_TRUE(r.ok);
-        EXPECT_TRUE(messages.shown.isEmpty());
+        ASSERT_TRUE(r.ok && messages.shown.isEmpty());
         for (int i = 0; i < f.rows; ++i) {
             const QList<QByteArray> p = lines[f.firstRow + i].split('\t').first().simplified().split(' ');
             EXPECT_EQ(r.colors[i], rgb(p.value(0).toInt(), p.value(1).toInt(), p.value(2).toInt())) << i;
@@ -52,66 +42,46 @@ TEST(PaletteFiles, RealFilesFromOtherProgramsReadEveryRow)
     }
 }
 
-TEST(PaletteFiles, DirectoriesEmptyAndMissingFiles)
+TEST(PaletteFiles, FoldersEmptyFilesAndFailedSaves)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString empty = dir.filePath("empty.act");
-    test::writeBytes(empty, {});
-    EXPECT_EQ(ReadFileBytes(dir.path()), std::nullopt);
+    const QString path = dir.filePath("my.act");
+    test::writeBytes(path, {});
     EXPECT_EQ(ReadFileBytes(dir.filePath("none.pal")), std::nullopt);
-    EXPECT_EQ(ReadFileBytes(empty), QByteArray());
-
-    // A directory is reported by name; a 0-byte file fails as its kind says.
-    const struct {
-        QString path;
-        PaletteKind kind;
-        QString message;
-    } cases[] = {{dir.path(), PaletteKind::Pal, QStringLiteral("The file \"%1\" cannot be read.").arg(dir.path())},
-                 {empty, PaletteKind::Act, QStringLiteral("Invalid ACT File")},
-                 {empty, PaletteKind::Pal, QStringLiteral("File Format Unknown")},
-                 {empty, PaletteKind::Bmp, QStringLiteral("File Format Unknown")}};
-    for (const auto &c : cases) {
+    // A folder is reported by name; an empty file fails as its kind says.
+    for (const auto &[file, kind, message] :
+         {std::tuple{dir.path(), PaletteKind::Pal, QStringLiteral("The file \"%1\" cannot be read.").arg(dir.path())},
+          {path, PaletteKind::Act, QStringLiteral("Invalid ACT File")},
+          {path, PaletteKind::Bmp, QStringLiteral("File Format Unknown")}}) {
         RecordingMessages messages;
-        const PaletteReadResult r = ReadPaletteFile(c.path, c.kind, messages);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.colors, PaletteTable{});
+        EXPECT_FALSE(ReadPaletteFile(file, kind, messages).ok);
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(messages.shown[0].text, c.message);
+        EXPECT_EQ(messages.shown[0].text, message);
     }
-}
 
-TEST(PaletteFiles, SaveReplacesTheFileWholeOrKeepsTheOldOne)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("my.act");
+    PaletteTable table{};
+    table[0] = rgb(1, 2, 3);
     test::writeBytes(path, QByteArray(5000, 'x')); // longer than the new content
     RecordingMessages messages;
-    ASSERT_TRUE(SavePalette(path, varied(1), PaletteWriteFormat::Riff, messages));
-    EXPECT_EQ(fileBytes(path), WriteRiff(varied(1)));
-    EXPECT_TRUE(messages.shown.isEmpty());
-
+    ASSERT_TRUE(SavePalette(path, table, PaletteWriteFormat::Riff, messages));
+    EXPECT_EQ(fileBytes(path), WriteRiff(table));
     // The folder is a regular file: no one can write there, root included.
     test::writeBytes(dir.filePath("blocker"), "x");
-    EXPECT_FALSE(SavePalette(dir.filePath("blocker/x.pal"), varied(1), PaletteWriteFormat::Jasc, messages));
+    EXPECT_FALSE(SavePalette(dir.filePath("blocker/x.pal"), table, PaletteWriteFormat::Jasc, messages));
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-
-    // The disk refuses the new bytes part way: the old palette survives.
-    const QByteArray old = fileBytes(path);
+    // The disk refuses the new bytes part way: the old palette survives, no temporary file stays.
     std::optional<QString> error;
     bool limited = false;
     {
         test::FileSizeLimit full(100);
         limited = full.ok();
-        error = SavePaletteFile(path, WriteJasc(varied(3)));
+        error = SavePaletteFile(path, WriteJasc(table));
     }
     ASSERT_TRUE(limited);
     EXPECT_TRUE(error.has_value());
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(fileBytes(path), WriteRiff(table));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"blocker", "my.act"}));
 }
 
