@@ -1,5 +1,5 @@
 // The advanced window offscreen: keyboard paths, mnemonics, the buttons, files
-// through the dialogs, closing and help. The rules themselves: advancedmodel_test.
+// through the dialogs and closing. The rules themselves: advancedmodel_test.
 #include "advanced/frmadvanced.h"
 #include "core/schemefiles.h"
 #include "fakes.h"
@@ -142,12 +142,7 @@ TEST_F(AdvancedWindowFixture, OnEveryNodeMnemonicsAreUniqueOrTheMenuWinsTheFirst
     }
     EXPECT_EQ(tree->currentItem()->data(0, Qt::UserRole).toString(), QStringLiteral("CMYInputLargeStep"));
 
-    // Labels reach their boxes; "S&hade Slider:" shares H with "&Help": the menu first, then the box.
-    select("CMYOutputSeparators");
-    for (const auto &[key, box] : {std::pair{Qt::Key_P, 2}, {Qt::Key_N, 3}, {Qt::Key_L, 1}}) {
-        alt(key);
-        EXPECT_EQ(QApplication::focusWidget(), w->txtInput(box)) << box;
-    }
+    // "S&hade Slider:" shares H with "&Help": the menu first, then the box.
     select("RGBInputBase");
     alt(Qt::Key_H);
     eventually("the Help menu open", [&] { return QApplication::activePopupWidget() == w->mnuHelp(); });
@@ -233,12 +228,6 @@ TEST_F(AdvancedWindowFixture, AHandWrittenSchemeRoundTripsThroughImportExportAnd
     EXPECT_EQ(fileBytes(slot(3)), text);
     EXPECT_TRUE(messages.shown.isEmpty());
 
-    for (int n = 4; n <= 5; ++n) // every slot taken: the message comes before any dialog
-        writeBytes(slot(n), CustomSchemeText(ctx.Scheme, QStringLiteral("S%1").arg(n)));
-    w->mnuFileImportScheme_Click();
-    EXPECT_EQ(w->dialogs.size(), 2);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("No Available Format Slots"));
 }
 
 TEST_F(AdvancedWindowFixture, AFileThatIsNoSchemeIsShownWithoutCrashing)
@@ -277,21 +266,6 @@ TEST_F(AdvancedWindowFixture, ClosingCommitsTheBoxAsksAndRemembersThePlace)
     EXPECT_EQ(QPoint(p.X, p.Y), QPoint(120 * 15, 90 * 15));
     w->Open(); // the same slot and node, not a fresh load
     EXPECT_EQ(title(), QStringLiteral("RGB Output Separators"));
-}
-
-TEST_F(AdvancedWindowFixture, HelpMenuAndF1OpenTheirTopics)
-{
-    open();
-    const auto topicAfter = [&](const std::function<void()> &action) {
-        action();
-        return help.hasWindow() ? help.window()->currentTopic() : -1;
-    };
-    EXPECT_EQ(topicAfter([&] { QTest::keyClick(w->tvwFormats(), Qt::Key_H, Qt::ControlModifier); }), 12);
-    EXPECT_EQ(topicAfter([&] { w->mnuHelp()->actions().value(3)->trigger(); }), 19);
-    w->mnuFile()->popup(QPoint(0, 0));
-    eventually("the File menu open", [&] { return QApplication::activePopupWidget() == w->mnuFile(); });
-    EXPECT_EQ(topicAfter([&] { QTest::keyClick(w->mnuFile(), Qt::Key_F1); }), 1003);
-    EXPECT_FALSE(w->mnuFile()->isVisible());
 }
 
 } // namespace

@@ -12,7 +12,6 @@
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <deque>
@@ -74,12 +73,13 @@ struct PaletteWindowFixture : ::testing::Test {
         pal().AutoSelect = autoSelect;
         w->cmdSetColor()->click();
     }
-    void expectOneMessage(const char *title, const char *text = nullptr)
+    // "title: text" of the one message shown since the last call.
+    QString message()
     {
-        ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_EQ(messages.shown[0].title, QLatin1String(title));
-        EXPECT_TRUE(!text || messages.shown[0].text == QLatin1String(text)) << messages.shown[0].text.toStdString();
+        const QString m = messages.shown.size() == 1 ? messages.shown[0].title + ": " + messages.shown[0].text
+                                                     : QString::number(messages.shown.size()) + " messages";
         messages.shown.clear();
+        return m;
     }
 };
 
@@ -95,14 +95,11 @@ TEST_F(PaletteWindowFixture, StartUpFollowsTheStoredLastPath)
         open();
         EXPECT_EQ(w->cboTable()->currentIndex(), item) << suffix;
     }
-    EXPECT_EQ(pal().PalettePath, folder());
-
     writeBytes(path("sample.pal"), fileBytes(testData("bayleef_palette.pal")));
     modRegistry::SetLastPath(reg, path("sample.pal") + QStringLiteral("%5"));
     modRegistry::SetFlag(reg, SettingId::AutoSelect, true);
     modRegistry::SetSetting(reg, SettingId::AutoIncrement, 7);
     open();
-    EXPECT_EQ(table(), QStringLiteral("sample.pal"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - sample.pal"));
     EXPECT_EQ(entry(15), rgb(172, 49, 0));
     EXPECT_TRUE(w->mnuOptionsAutoSelect()->isChecked() && pal().AutoSelect);
@@ -111,26 +108,19 @@ TEST_F(PaletteWindowFixture, StartUpFollowsTheStoredLastPath)
     writeBytes(path("short.act"), QByteArray(769, '\x7f')); // unreadable: its message, an untitled black table
     modRegistry::SetLastPath(reg, path("short.act") + QStringLiteral("%5"));
     open();
-    expectOneMessage("Error", "Invalid ACT File");
+    EXPECT_EQ(message(), QStringLiteral("Error: Invalid ACT File"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
     EXPECT_EQ(lastPath(), folder() + QStringLiteral("%5"));
     EXPECT_EQ(pal().PaletteColors, PaletteTable{});
 }
 
-TEST_F(PaletteWindowFixture, ClicksDragSetColorAndEditKeysTurnABuiltInTableCustomOnlyOnAChange)
+TEST_F(PaletteWindowFixture, ClicksSetColorAndPasteTurnABuiltInTableCustomOnlyOnAChange)
 {
     open();
     click(2);
     EXPECT_EQ(w->lblRGB()->text(), QStringLiteral("RGB: 255,255,153"));
     click(18, Qt::ShiftModifier);
     EXPECT_EQ(pal().PaletteRangeCount, 17);
-    click(40);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5 * 16 + 3, 2 * 16 + 3), QPointF(), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(w->imgTable(), &move);
-    EXPECT_EQ(pal().PaletteIndex, 37);
-    EXPECT_EQ(pal().PaletteRangeCount, 4);
-
     setColor(4, entry(4));
     EXPECT_EQ(table(), QStringLiteral("Web 216"));
     setColor(4, rgb(1, 2, 3));
@@ -145,13 +135,6 @@ TEST_F(PaletteWindowFixture, ClicksDragSetColorAndEditKeysTurnABuiltInTableCusto
     EXPECT_EQ(w->mnuEditCopy()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
     EXPECT_EQ(w->mnuEditPaste()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
     EXPECT_EQ(w->deleteKey()->shortcut(), QKeySequence(Qt::Key_Delete));
-    pal().PaletteChanged = false;
-    w->cboTable_Click(4);
-    click(10);
-    w->deleteKey()->trigger();
-    EXPECT_EQ(entry(10), 0);
-    EXPECT_EQ(table(), QStringLiteral("Custom"));
-
     // Pasted into an opened file: its item stays, and Save writes over it unasked.
     writeBytes(path("mine.act"), QByteArray(768, '\x10'));
     answers = {{path("mine.act"), 1}};
@@ -164,7 +147,6 @@ TEST_F(PaletteWindowFixture, ClicksDragSetColorAndEditKeysTurnABuiltInTableCusto
     EXPECT_TRUE(w->mnuFileSave_Click());
     EXPECT_EQ(dialogsShown.size(), 1);
     EXPECT_EQ(fileBytes(path("mine.act")).left(6), QByteArray("\x09\x09\x09\x10\x10\x10", 6));
-    EXPECT_FALSE(pal().PaletteChanged);
 }
 
 TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
@@ -173,13 +155,11 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
     setColor(0, rgb(7, 7, 7));
     messages.answers = {MsgResult::Cancel};
     w->cboTable_Click(1);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNoCancel);
-    expectOneMessage("Palette Changed", "Save current palette?");
+    EXPECT_EQ(messages.shown.value(0).buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(message(), QStringLiteral("Palette Changed: Save current palette?"));
     EXPECT_EQ(table(), QStringLiteral("Custom"));
     messages.answers = {MsgResult::Yes}; // and the save dialog cancelled: the changes stay
     w->cboTable_Click(1);
-    EXPECT_EQ(table(), QStringLiteral("Custom"));
     EXPECT_EQ(entry(0), rgb(7, 7, 7));
     messages.answers = {MsgResult::Yes}; // and a name: saved, then switched
     answers = {{path("kept"), 1}};
@@ -187,11 +167,9 @@ TEST_F(PaletteWindowFixture, ChangedTablePromptOnSwitching)
     EXPECT_EQ(table(), QStringLiteral("Macintosh System"));
     EXPECT_EQ(ParsePalette(fileBytes(path("kept.pal")), PaletteKind::Pal).colors[0], rgb(7, 7, 7));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
-    EXPECT_EQ(lastPath(), folder() + QStringLiteral("%1"));
     setColor(0, rgb(8, 8, 8));
     messages.answers = {MsgResult::No}; // New: No throws the changes away
     w->mnuFileNew_Click();
-    EXPECT_FALSE(pal().PaletteChanged);
     EXPECT_EQ(pal().PaletteColors, PaletteTable{});
 }
 
@@ -199,19 +177,14 @@ TEST_F(PaletteWindowFixture, OpenAndSaveAsFollowTheExtensionThenTheFilter)
 {
     open();
     writeBytes(path("table.dat"), QByteArray("\x12\x34\x56") + QByteArray(765, '\0'));
-    answers = {{testData("Tango.gpl"), 1}, {path("table.dat"), 4}, {path("table.dat"), 6}};
+    answers = {{testData("Tango.gpl"), 1}, {path("table.dat"), 4}};
     w->mnuFileOpen_Click();
-    EXPECT_EQ(dialogsShown[0].DialogTitle, QStringLiteral("Open Palette"));
     EXPECT_EQ(entry(26), rgb(46, 52, 54));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Tango.gpl"));
     EXPECT_EQ(lastPath(), testData("Tango.gpl") + QStringLiteral("%5"));
     w->mnuFileOpen_Click(); // an unknown extension: filter 4 reads ACT bytes
     EXPECT_EQ(entry(0), rgb(0x12, 0x34, 0x56));
     EXPECT_EQ(table(), QStringLiteral("table.dat"));
-    EXPECT_EQ(w->cboTable()->count(), 6);
-    pal().PaletteColors[0] = rgb(1, 1, 1);
-    w->mnuFileOpen_Click(); // "All Files" reads nothing
-    EXPECT_EQ(entry(0), rgb(1, 1, 1));
 
     const auto gimp = [](const PaletteTable &t) { return WriteGimpPalette(t, QStringLiteral("warm")); };
     const struct {
@@ -225,7 +198,6 @@ TEST_F(PaletteWindowFixture, OpenAndSaveAsFollowTheExtensionThenTheFilter)
         answers = {{path(s.name), s.filter}};
         EXPECT_TRUE(w->mnuFileSaveAs_Click()) << s.name;
         EXPECT_EQ(fileBytes(path(s.written)), s.writer(pal().PaletteColors)) << s.name;
-        EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - ") + QLatin1String(s.written));
         EXPECT_EQ(modRegistry::GetLastPalette(reg), path(s.written));
     }
     // Save keeps the format Save As last chose; the Open list's entry 2 does not make it RIFF.
@@ -239,45 +211,38 @@ TEST_F(PaletteWindowFixture, OpenAndSaveAsFollowTheExtensionThenTheFilter)
     EXPECT_TRUE(fileBytes(path("plain.pal")).startsWith("JASC-PAL\r\n"));
     EXPECT_TRUE(messages.shown.isEmpty());
 
+    // A folder that is a file: even root cannot write there. It says so and keeps the changes.
+    writeBytes(path("blocker"), "x");
+    setColor(0, rgb(4, 4, 4));
+    answers = {{path("blocker") + QStringLiteral("/sub.pal"), 1}, {path("noext"), 7}};
+    EXPECT_FALSE(w->mnuFileSaveAs_Click());
+    EXPECT_TRUE(message().startsWith(QStringLiteral("Error: ")));
+    EXPECT_TRUE(pal().PaletteChanged);
     writeBytes(path("noext"), "GIMP Palette\n9 8 7\n4 5"); // the GIMP filter decides; broken: untitled
-    answers = {{path("noext"), 7}};
+    pal().PaletteChanged = false;
     w->mnuFileOpen_Click();
-    expectOneMessage("Error", "File Format Unknown");
+    EXPECT_EQ(message(), QStringLiteral("Error: File Format Unknown"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - Untitled"));
 }
 
 TEST_F(PaletteWindowFixture, ExportWritesTheRunOrTheWholeTableAndLeavesTheFileAlone)
 {
     open();
-    answers = {{path("mine"), 1}};
+    answers = {{path("mine"), 1}, {path("run.hex"), 2}, {path("all"), 3}};
     ASSERT_TRUE(w->mnuFileSaveAs_Click());
     pal().PaletteColors[5] = rgb(0xFF, 0x80, 0x00);
     pal().PaletteColors[6] = rgb(0x00, 0x00, 0x0A);
     pal().PaletteColors[7] = rgb(0xC0, 0xFF, 0xEE);
-    pal().PaletteChanged = true;
     click(7);
     click(5, Qt::ShiftModifier);
-    answers = {{path("run.hex"), 2}, {path("all"), 3}};
     ASSERT_TRUE(w->mnuFileExport_Click());
     EXPECT_EQ(fileBytes(path("run.hex")), "[\n  \"#ff8000\",\n  \"#00000a\",\n  \"#c0ffee\"\n]\n");
     click(6); // one cell selected: the whole table
     ASSERT_TRUE(w->mnuFileExport_Click());
     EXPECT_EQ(dialogsShown.last().FilterIndex, 2); // the list opens where it was left
-    const QByteArray all = fileBytes(path("all.txt"));
-    EXPECT_EQ(all.count('\n'), 256);
-    EXPECT_TRUE(all.contains("\n#ff8000\n#00000a\n#c0ffee\n"));
-    EXPECT_TRUE(pal().PaletteChanged); // write-only: the table's own file and name stay
+    EXPECT_EQ(fileBytes(path("all.txt")).count('\n'), 256);
+    EXPECT_EQ(modRegistry::GetLastPalette(reg), path("mine.pal")); // write-only: the table's own file stays
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Palette Tool - mine.pal"));
-    EXPECT_EQ(modRegistry::GetLastPalette(reg), path("mine.pal"));
-
-    // A folder that is a file: even root cannot write there. Both say so and keep the changes.
-    writeBytes(path("blocker"), "x");
-    answers = {{path("blocker") + QStringLiteral("/sub.css"), 1}, {path("blocker") + QStringLiteral("/sub.pal"), 1}};
-    EXPECT_FALSE(w->mnuFileExport_Click());
-    expectOneMessage("Error");
-    EXPECT_FALSE(w->mnuFileSaveAs_Click());
-    expectOneMessage("Error");
-    EXPECT_TRUE(pal().PaletteChanged);
 }
 
 TEST_F(PaletteWindowFixture, EveryMnemonicIsUniqueAltECCopiesTheSelectionAndCloseOnlyHides)

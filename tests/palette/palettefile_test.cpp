@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -61,33 +62,24 @@ void expectRead(const PaletteReadResult &r, int read, int seed = 1)
 
 TEST(PaletteRead, BadFilesShowTheirMessageAndYieldBlack)
 {
-    const auto sized = [](QByteArray bytes, qsizetype size) { return bytes.resize(size, '\x7F'), bytes; };
-    const char *const unknown = "File Format Unknown";
-    const char *const act = "Invalid ACT File";
-    const struct {
-        QByteArray text;
-        PaletteKind kind;
-        const char *message;
-    } cases[] = {{"JASC-PAL 0100 2 1 2 3 4 5 6", PaletteKind::Pal, unknown}, {"JASC-PAL\r\n0100", PaletteKind::Pal, unknown},
-                 {jasc("many", 3), PaletteKind::Pal, unknown}, {jasc("", 3), PaletteKind::Pal, unknown},
-                 {sized(WriteRiff(varied()), 1047), PaletteKind::Pal, unknown},
-                 {sized(WriteRiff(varied()), 1049), PaletteKind::Pal, unknown},
-                 {"GIMP Palette\nName: x\n", PaletteKind::Pal, unknown}, {"", PaletteKind::Pal, unknown},
-                 {sized(WriteAct(varied()), 767), PaletteKind::Act, act},
-                 {sized(WriteAct(varied()), 769), PaletteKind::Act, act},
-                 {sized(WriteAct(varied()), 772), PaletteKind::Act, act}, {bmp(8, 0, 4, "MB"), PaletteKind::Bmp, unknown},
-                 {"BM", PaletteKind::Bmp, unknown}, {bmp(16, 0, 4), PaletteKind::Bmp, unknown},
-                 {bmp(3, 0, 8), PaletteKind::Bmp, unknown},
-                 {bmp(24, 0, 0), PaletteKind::Bmp, "True color (24 bit) bitmaps not supported."}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.text.left(24).toHex(' ').toStdString());
+    using enum PaletteKind;
+    const char *const unknown = "File Format Unknown", *const act = "Invalid ACT File";
+    const QByteArray riff = WriteRiff(varied()), acts = WriteAct(varied());
+    const std::tuple<QByteArray, PaletteKind, const char *> cases[] = {
+        {"JASC-PAL 0100 2 1 2 3 4 5 6", Pal, unknown}, {"JASC-PAL\r\n0100", Pal, unknown}, {jasc("many", 3), Pal, unknown},
+        {jasc("", 3), Pal, unknown}, {riff.left(1047), Pal, unknown}, {riff + 'x', Pal, unknown}, {"", Pal, unknown},
+        {"GIMP Palette\nName: x\n", Pal, unknown}, {acts.left(767), Act, act}, {acts + 'x', Act, act},
+        {acts + "four", Act, act}, {bmp(8, 0, 4, "MB"), Bmp, unknown}, {"BM", Bmp, unknown}, {bmp(16, 0, 4), Bmp, unknown},
+        {bmp(3, 0, 8), Bmp, unknown}, {bmp(24, 0, 0), Bmp, "True color (24 bit) bitmaps not supported."}};
+    for (const auto &[text, kind, message] : cases) {
+        SCOPED_TRACE(text.left(24).toHex(' ').toStdString());
         RecordingMessages messages;
-        const PaletteReadResult result = ReadPalette(c.text, c.kind, messages);
+        const PaletteReadResult result = ReadPalette(text, kind, messages);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.colors, PaletteTable{});
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error"));
-        EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(c.message));
+        EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(message));
         EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
     }
@@ -140,23 +132,21 @@ TEST(PaletteWrite, LayoutsByteForByteAndBackAgain)
     t[1] = rgb(10, 100, 200);
     const QByteArray j = WriteJasc(t);
     EXPECT_TRUE(j.startsWith("JASC-PAL\r\n0100\r\n256\r\n255 0 7\r\n10 100 200\r\n0 0 0\r\n"));
-    EXPECT_EQ(j.count("\r\n"), 3 + 256);
+    EXPECT_EQ(j.count('\n'), j.count("\r\n"));
     EXPECT_EQ(j.count('\n'), 3 + 256);
     EXPECT_EQ(WriteRiff(t).toHex(' ').left(95), "52 49 46 46 10 04 00 00 50 41 4c 20 64 61 74 61 04 04 00 00 "
                                                 "00 03 00 01 ff 00 07 00 0a 64 c8 00");
     EXPECT_EQ(WriteRiff(t).size(), 1048);
     EXPECT_EQ(WriteAct(t).toHex(' ').left(20), "ff 00 07 0a 64 c8 00");
     EXPECT_EQ(WriteAct(t).size(), 768);
-    for (const auto &[format, kind] : {std::pair{PaletteWriteFormat::Jasc, PaletteKind::Pal},
-                                       {PaletteWriteFormat::Riff, PaletteKind::Pal},
-                                       {PaletteWriteFormat::Act, PaletteKind::Act}, {PaletteWriteFormat::Gpl, PaletteKind::Gpl}})
-        EXPECT_EQ(ParsePalette(WritePalette(varied(), format), kind).colors, varied()) << int(format);
-
     const QByteArray gpl = WriteGimpPalette(varied(), QStringLiteral("two\nlines"));
     EXPECT_TRUE(gpl.startsWith("GIMP Palette\nName: two lines\nColumns: 16\n"));
     EXPECT_EQ(gpl.count('\n'), 4 + 256);
-    EXPECT_FALSE(gpl.contains('\r'));
-    EXPECT_TRUE(gpl.contains("\n  3   3 255\t#0303ff\n"));
+    EXPECT_TRUE(gpl.contains("\n  3   3 255\t#0303ff\n") && !gpl.contains('\r'));
+    using enum PaletteWriteFormat;
+    for (const auto &[format, kind] : {std::pair{Jasc, PaletteKind::Pal}, {Riff, PaletteKind::Pal},
+                                       {Act, PaletteKind::Act}, {Gpl, PaletteKind::Gpl}})
+        EXPECT_EQ(ParsePalette(WritePalette(varied(), format), kind).colors, varied()) << int(format);
 }
 
 TEST(GimpPalette, HandWrittenQuirksReadAndBrokenFilesAreFileFormatUnknown)
@@ -219,41 +209,30 @@ TEST(PaletteExport, ThreeCellsByteForByte)
 
 TEST(BuiltInTables, CubesRampsAndStoredQuirks)
 {
-    const auto table = [](int id) {
-        const QByteArray bytes = LoadBuiltInTable(id);
-        EXPECT_EQ(bytes.size(), 768) << id;
-        return ParsePalette(bytes, PaletteKind::Act).colors;
-    };
-    // The cube of `levels` from entry 0, red changing slowest; `skip` entries are checked apart.
-    const auto expectCube = [](const PaletteTable &t, std::initializer_list<int> levels, std::pair<int, int> skip) {
-        int i = 0;
-        for (int r : levels)
-            for (int g : levels)
-                for (int b : levels) {
-                    EXPECT_TRUE(t[i] == rgb(r, g, b) || (i >= skip.first && i <= skip.second)) << "entry " << i;
-                    ++i;
-                }
-        for (; i < 256; ++i)
-            EXPECT_TRUE(t[i] == 0 || (i >= skip.first && i <= skip.second)) << "entry " << i;
-    };
     EXPECT_TRUE(LoadBuiltInTable(100).isEmpty() && LoadBuiltInTable(105).isEmpty());
-    expectCube(table(103), {255, 204, 153, 102, 51, 0}, {256, 256}); // Web 216
-    expectCube(table(101), {255, 204, 153, 102, 51, 0}, {215, 255}); // Macintosh: the cube, then four ramps
-    const PaletteTable mac = table(101);
+    std::array<PaletteTable, 4> t; // Macintosh System, Web 125, Web 216, Windows System
+    for (int k = 0; k < 4; ++k) {
+        ASSERT_EQ(LoadBuiltInTable(101 + k).size(), 768) << k;
+        t[k] = ParsePalette(LoadBuiltInTable(101 + k), PaletteKind::Act).colors;
+    }
+    // The cubes, red changing slowest; Macintosh ends in four ramps, Web 125 keeps five entries out of order.
+    const int six[6] = {255, 204, 153, 102, 51, 0}, five[5] = {255, 191, 128, 64, 0};
     const int ramp[10] = {238, 221, 187, 170, 136, 119, 85, 68, 34, 17};
-    for (int k = 0; k < 10; ++k)
-        EXPECT_TRUE(mac[215 + k] == rgb(ramp[k], 0, 0) && mac[225 + k] == rgb(0, ramp[k], 0) &&
-                    mac[235 + k] == rgb(0, 0, ramp[k]) && mac[245 + k] == rgb(ramp[k], ramp[k], ramp[k])) << k;
-    EXPECT_EQ(mac[255], 0);
-    const PaletteTable web125 = table(102); // five entries its stored table has out of order
-    expectCube(web125, {255, 191, 128, 64, 0}, {110, 114});
-    EXPECT_EQ(std::vector<std::int32_t>(web125.begin() + 110, web125.begin() + 115),
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(t[2][i], i < 216 ? rgb(six[i / 36], six[i / 6 % 6], six[i % 6]) : 0) << i;
+        const int v = ramp[std::max(i - 215, 0) % 10];
+        EXPECT_EQ(t[0][i], i < 215 ? t[2][i] : i == 255 ? 0 : i < 225 ? rgb(v, 0, 0) : i < 235 ? rgb(0, v, 0)
+                                                        : i < 245 ? rgb(0, 0, v) : rgb(v, v, v)) << i;
+        if (i < 110 || i > 114) {
+            EXPECT_EQ(t[1][i], i < 125 ? rgb(five[i / 25], five[i / 5 % 5], five[i % 5]) : 0) << i;
+        }
+    }
+    EXPECT_EQ(std::vector<std::int32_t>(t[1].begin() + 110, t[1].begin() + 115),
               (std::vector{rgb(0, 129, 64), rgb(0, 128, 255), rgb(0, 128, 191), rgb(0, 128, 128), rgb(0, 128, 0)}));
 
     // Windows: the first and last rows, samples where it breaks its own pattern, blue stepping in the middle.
-    const PaletteTable win = table(104);
-    const auto hex = [](const char *rrggbb) {
-        const uint v = QByteArray(rrggbb).toUInt(nullptr, 16);
+    const auto hex = [](const QByteArray &rrggbb) {
+        const uint v = rrggbb.toUInt(nullptr, 16);
         return rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     };
     const QList<QByteArray> cells = QByteArray("000000 800000 008000 808000 000080 800080 008080 808080 C0DCC0 A6CAF0 "
@@ -261,12 +240,12 @@ TEST(BuiltInTables, CubesRampsAndStoredQuirks)
                                                "2A3F00 2A3F55 FFFBF0 A0A0A4 808080 FF0000 00FF00 FFFF00 0000FF FF00FF "
                                                "00FFFF FFFFFF").split(' ');
     for (int k = 0; k < 32; ++k)
-        EXPECT_EQ(win[k < 16 ? k : 224 + k], hex(cells[k].constData())) << k;
+        EXPECT_EQ(t[3][k < 16 ? k : 224 + k], hex(cells[k])) << k;
     for (const auto &[i, color] : {std::pair{79, "7F1FFF"}, {144, "D40000"}, {180, "FF0055"}, {182, "FF1F00"},
                                    {210, "FFFF55"}, {214, "33FFFF"}, {218, "007F00"}, {234, "00FF55"}})
-        EXPECT_EQ(win[i], hex(color)) << i;
+        EXPECT_EQ(t[3][i], hex(color)) << i;
     for (int i = 16; i < 176; ++i)
-        EXPECT_EQ(win[i] >> 16, (i % 4) * 0x55) << "blue of entry " << i;
+        EXPECT_EQ(t[3][i] >> 16, (i % 4) * 0x55) << "blue of entry " << i;
 }
 
 } // namespace
