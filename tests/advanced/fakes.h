@@ -4,16 +4,13 @@
 #include "advanced/advancedhost.h"
 
 #include <QList>
-#include <QStringList>
+#include <QString>
 
 namespace tintwell {
 
 struct FakeHost : AdvancedHost {
-    int active = 0;
+    int active = 0, slotNameRefreshes = 0, formatNameRefreshes = 0;
     QList<int> reloads;
-    int slotNameRefreshes = 0;
-    int formatNameRefreshes = 0;
-
     int activeSchemeIndex() const override { return active; }
     void reloadScheme(int schemeIndex) override { reloads << (active = schemeIndex); }
     void customSlotNamesChanged() override { ++slotNameRefreshes; }
@@ -24,9 +21,7 @@ struct FakeEditor : ScriptEditorLink {
     QString text;
     bool changed = false;
     int shows = 0;
-    QStringList codesSet;
-
-    void SetCode(const QString &code) override { codesSet << (text = code), changed = false; }
+    void SetCode(const QString &code) override { text = code, changed = false; }
     QString code() const override { return text; }
     bool isChanged() const override { return changed; }
     void setChanged(bool value) override { changed = value; }

@@ -1,8 +1,6 @@
 // The palette tool's editing rules without a window.
 #include "palette/paletteedit.h"
-#include "support/files.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace tintwell {
@@ -88,22 +86,6 @@ TEST(PaletteEdit, CopyAndPasteText)
         EXPECT_FALSE(PalettePaste(p, QString::fromLatin1(bad)) || p.PaletteChanged) << bad;
         EXPECT_EQ(p.PaletteColors[0], 0) << bad;
     }
-}
-
-TEST(PaletteEdit, LastPathAndExistingFiles)
-{
-    const LastPathValue v = ParseLastPath(QStringLiteral("/a/b%c/x.pal%5"));
-    EXPECT_EQ(v.path, QStringLiteral("/a/b%c/x.pal"));
-    EXPECT_EQ(v.tableIndex, 5);
-    for (const char *noTable : {"/a/b/%", "/a/b/%12", "/a/b", ""})
-        EXPECT_FALSE(ParseLastPath(QString::fromLatin1(noTable)).tableIndex) << noTable;
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("a.pal"));
-    EXPECT_FALSE(NamesExistingFile(file));
-    test::writeBytes(file, {});
-    EXPECT_TRUE(NamesExistingFile(file));
-    for (const QString &notAFile : {dir.path(), dir.path() + QLatin1Char('/'), QString()})
-        EXPECT_FALSE(NamesExistingFile(notAFile)) << notAFile.toStdString();
 }
 
 } // namespace

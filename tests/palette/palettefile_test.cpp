@@ -1,9 +1,14 @@
-// Palette texts in memory: failure messages, the limits of each layout, the
-// writers, export texts and the four built-in tables.
+// Palette files: failure messages, the limits of each layout, the writers, real
+// files from other programs, saves that keep the old file, export texts and the
+// four built-in tables.
 #include "palette/gimppalette.h"
 #include "palette/palettefile.h"
 #include "palette/paletteexport.h"
+#include "support/files.h"
+#include "support/filesizelimit.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +17,8 @@
 
 namespace tintwell {
 namespace {
+
+using test::fileBytes;
 
 constexpr std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 std::int32_t entryColor(int i, int seed) { return rgb((i + seed) % 256, (i * 37 + seed) % 256, 255 - i % 256); }
@@ -70,7 +77,8 @@ TEST(PaletteRead, BadFilesShowTheirMessageAndYieldBlack)
         {jasc("", 3), Pal, unknown}, {riff.left(1047), Pal, unknown}, {riff + 'x', Pal, unknown}, {"", Pal, unknown},
         {"GIMP Palette\nName: x\n", Pal, unknown}, {acts.left(767), Act, act}, {acts + 'x', Act, act},
         {acts + "four", Act, act}, {bmp(8, 0, 4, "MB"), Bmp, unknown}, {"BM", Bmp, unknown}, {bmp(16, 0, 4), Bmp, unknown},
-        {bmp(3, 0, 8), Bmp, unknown}, {bmp(24, 0, 0), Bmp, "True color (24 bit) bitmaps not supported."}};
+        {bmp(3, 0, 8), Bmp, unknown}, {bmp(24, 0, 0), Bmp, "True color (24 bit) bitmaps not supported."},
+        {"", Act, act}, {"", Bmp, unknown}};
     for (const auto &[text, kind, message] : cases) {
         SCOPED_TRACE(text.left(24).toHex(' ').toStdString());
         RecordingMessages messages;
@@ -91,19 +99,12 @@ TEST(PaletteRead, CountsLineEndsAndMalformedLines)
     expectRead(ParsePalette(jasc("300", 300, 2), PaletteKind::Pal), 256, 2);
     expectRead(ParsePalette(jasc("3", 8, 3), PaletteKind::Pal), 3, 3);
     expectRead(ParsePalette(jasc("1000000", 256, 4), PaletteKind::Pal), 256, 4);
-    expectRead(ParsePalette(jasc("-5", 4, 4), PaletteKind::Pal), 0, 4);
     expectRead(ParsePalette(jasc("256", 10, 5, "\n"), PaletteKind::Pal), 10, 5);
-    const PaletteReadResult r = ParsePalette("jasc-pal\nxyz\r\n10\r\n"
-                                             "10 20 30\n"        // read, after mixed line ends and any version
-                                             "40 50\r\n"         // two numbers: black
-                                             "1 2 3 4 5\r\n"     // extra pieces ignored
-                                             "300 256 1000\r\n"  // above 255 counts as 255
-                                             "40000 1 1\r\n"     // beyond a 16-bit integer: black
-                                             "-1 2 3\r\n"        // negative: black
-                                             "1  2 3\r\n"        // two spaces make an empty piece: black
-                                             "12.5 13.5 0.4\r\n" // rounded half to even
-                                             "a b c\r\n"         // not numbers: black
-                                             "7 8 9",            // no final line end
+    // Mixed line ends and any version; entries: read, two numbers (black), extra pieces ignored,
+    // above 255 counts as 255, beyond 16 bits (black), negative (black), an empty piece (black),
+    // rounded half to even, not numbers (black), read without a final line end.
+    const PaletteReadResult r = ParsePalette("jasc-pal\nxyz\r\n10\r\n10 20 30\n40 50\r\n1 2 3 4 5\r\n300 256 1000\r\n"
+                                             "40000 1 1\r\n-1 2 3\r\n1  2 3\r\n12.5 13.5 0.4\r\na b c\r\n7 8 9",
                                              PaletteKind::Pal);
     const std::int32_t expected[11] = {rgb(10, 20, 30), 0, rgb(1, 2, 3), rgb(255, 255, 255), 0, 0, 0, rgb(12, 14, 0),
                                        0, rgb(7, 8, 9), 0};
@@ -177,21 +178,64 @@ TEST(GimpPalette, HandWrittenQuirksReadAndBrokenFilesAreFileFormatUnknown)
     }
 }
 
-TEST(GimpPalette, MoreThan256ColoursKeepsTheFirstAndSaysSo)
+TEST(PaletteFiles, RealFilesFromOtherProgramsReadEveryRow)
 {
-    const auto rows = [](int count) {
-        QByteArray text("GIMP Palette\n");
-        for (int i = 0; i < count; ++i)
-            text += QByteArray::number(i % 256) + ' ' + QByteArray::number(i / 256) + " 7\tc\n";
-        return text;
-    };
-    RecordingMessages messages;
-    EXPECT_TRUE(ReadPalette(rows(256), PaletteKind::Gpl, messages).ok);
-    EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(ReadPalette(rows(300), PaletteKind::Gpl, messages).colors[255], rgb(255, 0, 7));
+    // JASC with LF line ends only; GIMP's own, with right-aligned numbers and a tab before each name.
+    const struct {
+        const char *name;
+        int firstRow, rows;
+        std::int32_t lastRow;
+    } files[] = {{"bayleef_palette.pal", 3, 16, rgb(172, 49, 0)}, {"Tango.gpl", 4, 27, rgb(46, 52, 54)}};
+    for (const auto &f : files) {
+        SCOPED_TRACE(f.name);
+        const QString path = QStringLiteral(TINTWELL_PALETTE_TESTDATA "/") + QLatin1String(f.name);
+        const QByteArray bytes = fileBytes(path);
+        const QList<QByteArray> lines = bytes.trimmed().split('\n');
+        ASSERT_FALSE(bytes.contains('\r'));
+        ASSERT_EQ(lines.size(), f.firstRow + f.rows);
+        RecordingMessages messages;
+        const PaletteReadResult r = ReadPaletteFile(path, PaletteKindForPath(path), messages);
+        ASSERT_TRUE(r.ok && messages.shown.isEmpty());
+        for (int i = 0; i < f.rows; ++i) {
+            const QList<QByteArray> p = lines[f.firstRow + i].split('\t').first().simplified().split(' ');
+            EXPECT_EQ(r.colors[i], rgb(p.value(0).toInt(), p.value(1).toInt(), p.value(2).toInt())) << i;
+        }
+        EXPECT_EQ(r.colors[f.rows - 1], f.lastRow);
+        EXPECT_EQ(r.colors[f.rows], 0);
+    }
+}
+
+TEST(PaletteFiles, FoldersEmptyFilesAndFailedSaves)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("my.act");
+    EXPECT_EQ(ReadFileBytes(path), std::nullopt);
+    RecordingMessages messages; // a folder is reported by name
+    EXPECT_FALSE(ReadPaletteFile(dir.path(), PaletteKind::Pal, messages).ok);
+    EXPECT_EQ(messages.shown.takeFirst().text, QStringLiteral("The file \"%1\" cannot be read.").arg(dir.path()));
+
+    PaletteTable table{};
+    table[0] = rgb(1, 2, 3);
+    test::writeBytes(path, QByteArray(5000, 'x')); // longer than the new content
+    ASSERT_TRUE(SavePalette(path, table, PaletteWriteFormat::Riff, messages));
+    EXPECT_EQ(fileBytes(path), WriteRiff(table));
+    // The folder is a regular file: no one can write there, root included.
+    test::writeBytes(dir.filePath("blocker"), "x");
+    EXPECT_FALSE(SavePalette(dir.filePath("blocker/x.pal"), table, PaletteWriteFormat::Jasc, messages));
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Palette Tool"));
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The palette holds 300 colors; only the first 256 were read."));
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
+    // The disk refuses the new bytes part way: the old palette survives, no temporary file stays.
+    std::optional<QString> error;
+    bool limited = false;
+    {
+        test::FileSizeLimit full(100);
+        limited = full.ok();
+        error = SavePaletteFile(path, WriteJasc(table));
+    }
+    ASSERT_TRUE(limited);
+    EXPECT_TRUE(error.has_value());
+    EXPECT_EQ(fileBytes(path), WriteRiff(table));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"blocker", "my.act"}));
 }
 
 TEST(PaletteExport, ThreeCellsByteForByte)
@@ -203,7 +247,6 @@ TEST(PaletteExport, ThreeCellsByteForByte)
     EXPECT_EQ(ExportPalette(run, PaletteExportFormat::Json), "[\n  \"#ff8000\",\n  \"#00000a\",\n  \"#c0ffee\"\n]\n");
     EXPECT_EQ(ExportPalette(run, PaletteExportFormat::Text), "#ff8000\n#00000a\n#c0ffee\n");
     EXPECT_EQ(ExportPalette({}, PaletteExportFormat::Json), QByteArray("[]\n"));
-    EXPECT_EQ(ExportPath(QStringLiteral("/w.d/theme"), PaletteExportFormat::Css), QStringLiteral("/w.d/theme.css"));
     EXPECT_EQ(ExportPath(QStringLiteral("/w/theme.scss"), PaletteExportFormat::Css), QStringLiteral("/w/theme.scss"));
 }
 
@@ -230,20 +273,15 @@ TEST(BuiltInTables, CubesRampsAndStoredQuirks)
     EXPECT_EQ(std::vector<std::int32_t>(t[1].begin() + 110, t[1].begin() + 115),
               (std::vector{rgb(0, 129, 64), rgb(0, 128, 255), rgb(0, 128, 191), rgb(0, 128, 128), rgb(0, 128, 0)}));
 
-    // Windows: the first and last rows, samples where it breaks its own pattern, blue stepping in the middle.
-    const auto hex = [](const QByteArray &rrggbb) {
-        const uint v = rrggbb.toUInt(nullptr, 16);
-        return rgb((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    };
-    const QList<QByteArray> cells = QByteArray("000000 800000 008000 808000 000080 800080 008080 808080 C0DCC0 A6CAF0 "
-                                               "2A3FAA 2A3FFF 2A5F00 2A5F55 2A5FAA 2A5FFF 2A1F00 2A1F55 2A1FAA 2A1FFF "
-                                               "2A3F00 2A3F55 FFFBF0 A0A0A4 808080 FF0000 00FF00 FFFF00 0000FF FF00FF "
-                                               "00FFFF FFFFFF").split(' ');
-    for (int k = 0; k < 32; ++k)
-        EXPECT_EQ(t[3][k < 16 ? k : 224 + k], hex(cells[k])) << k;
-    for (const auto &[i, color] : {std::pair{79, "7F1FFF"}, {144, "D40000"}, {180, "FF0055"}, {182, "FF1F00"},
-                                   {210, "FFFF55"}, {214, "33FFFF"}, {218, "007F00"}, {234, "00FF55"}})
-        EXPECT_EQ(t[3][i], hex(color)) << i;
+    // Windows: its first and last rows as stored, blue stepping 00 55 AA FF in the regular middle.
+    QByteArray rows;
+    for (int k = 0; k < 32; ++k) {
+        const std::int32_t c = t[3][k < 16 ? k : 224 + k];
+        rows += QByteArray::number((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16), 16).rightJustified(6, '0') + ' ';
+    }
+    EXPECT_EQ(rows.toUpper().trimmed(), "000000 800000 008000 808000 000080 800080 008080 808080 C0DCC0 A6CAF0 2A3FAA "
+                                        "2A3FFF 2A5F00 2A5F55 2A5FAA 2A5FFF 2A1F00 2A1F55 2A1FAA 2A1FFF 2A3F00 2A3F55 "
+                                        "FFFBF0 A0A0A4 808080 FF0000 00FF00 FFFF00 0000FF FF00FF 00FFFF FFFFFF");
     for (int i = 16; i < 176; ++i)
         EXPECT_EQ(t[3][i] >> 16, (i % 4) * 0x55) << "blue of entry " << i;
 }
