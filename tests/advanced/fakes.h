@@ -1,6 +1,5 @@
 #pragma once
-// Stand-ins for the main window and the script editor, recording what the
-// advanced window asks of them.
+// Stand-ins for the main window and the script editor, recording what they are asked.
 #include "advanced/advancedhost.h"
 
 #include <QList>
