@@ -72,12 +72,12 @@ TEST(PaletteRead, BadFilesShowTheirMessageAndYieldBlack)
     const char *const unknown = "File Format Unknown", *const act = "Invalid ACT File";
     const QByteArray riff = WriteRiff(varied()), acts = WriteAct(varied());
     const std::tuple<QByteArray, PaletteKind, const char *> cases[] = {
-        {"JASC-PAL 0100 2 1 2 3 4 5 6", Pal, unknown}, {"JASC-PAL\r\n0100", Pal, unknown}, {jasc("many", 3), Pal, unknown},
-        {jasc("", 3), Pal, unknown}, {riff.left(1047), Pal, unknown}, {riff + 'x', Pal, unknown}, {"", Pal, unknown},
-        {"GIMP Palette\nName: x\n", Pal, unknown}, {acts.left(767), Act, act}, {acts + 'x', Act, act},
-        {acts + "four", Act, act}, {bmp(8, 0, 4, "MB"), Bmp, unknown}, {"BM", Bmp, unknown}, {bmp(16, 0, 4), Bmp, unknown},
-        {bmp(3, 0, 8), Bmp, unknown}, {bmp(24, 0, 0), Bmp, "True color (24 bit) bitmaps not supported."},
-        {"", Act, act}, {"", Bmp, unknown}};
+        {"JASC-PAL 0100 2 1 2 3 4 5 6", Pal, unknown}, {"JASC-PAL\r\n0100", Pal, unknown}, {"", Pal, unknown},
+        {jasc("many", 3), Pal, unknown}, {jasc("", 3), Pal, unknown}, {riff.left(1047), Pal, unknown},
+        {riff + 'x', Pal, unknown}, {"GIMP Palette\nName: x\n", Pal, unknown}, {acts.left(767), Act, act},
+        {acts + 'x', Act, act}, {acts + "four", Act, act}, {"", Act, act}, {bmp(8, 0, 4, "MB"), Bmp, unknown},
+        {"BM", Bmp, unknown}, {bmp(16, 0, 4), Bmp, unknown}, {bmp(3, 0, 8), Bmp, unknown}, {"", Bmp, unknown},
+        {bmp(24, 0, 0), Bmp, "True color (24 bit) bitmaps not supported."}};
     for (const auto &[text, kind, message] : cases) {
         SCOPED_TRACE(text.left(24).toHex(' ').toStdString());
         RecordingMessages messages;
@@ -163,8 +163,9 @@ TEST(GimpPalette, HandWrittenQuirksReadAndBrokenFilesAreFileFormatUnknown)
     for (const QByteArray &text : {QByteArray(), QByteArray("GIMP Pal"), QByteArray("Name: x\n1 2 3\n"),
                                    QByteArray("JASC-PAL\r\n0100\r\n1\r\n1 2 3\r\n"),
                                    good.left(good.indexOf('\t', 200) - 4), // cut in a row
-                                   QByteArray("GIMP Palette\n12 3x 56\n"), QByteArray("GIMP Palette\n12 34 56red\n"),
-                                   QByteArray("GIMP Palette\n-1 2 3\n"), QByteArray("GIMP Palette\n\x01\xFF\x00\x7F", 17)}) {
+                                   QByteArray("GIMP Palette\n12 3x 56\n"), QByteArray("GIMP Palette\n-1 2 3\n"),
+                                   QByteArray("GIMP Palette\n12 34 56red\n"),
+                                   QByteArray("GIMP Palette\n\x01\xFF\x00\x7F", 17)}) {
         RecordingMessages messages;
         const PaletteReadResult r = ReadPalette(text, PaletteKind::Gpl, messages);
         EXPECT_FALSE(r.ok) << text.toStdString();
