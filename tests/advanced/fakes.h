@@ -1,26 +1,17 @@
 #pragma once
-// Stand-ins for the main window and the script editor, recording what the
-// advanced window asks of them.
-
+// Stand-ins for the main window and the script editor, recording what they are asked.
 #include "advanced/advancedhost.h"
 
 #include <QList>
-#include <QStringList>
+#include <QString>
 
 namespace tintwell {
 
 struct FakeHost : AdvancedHost {
-    int active = 0;
+    int active = 0, slotNameRefreshes = 0, formatNameRefreshes = 0;
     QList<int> reloads;
-    int slotNameRefreshes = 0;
-    int formatNameRefreshes = 0;
-
     int activeSchemeIndex() const override { return active; }
-    void reloadScheme(int schemeIndex) override
-    {
-        reloads << schemeIndex;
-        active = schemeIndex;
-    }
+    void reloadScheme(int schemeIndex) override { reloads << (active = schemeIndex); }
     void customSlotNamesChanged() override { ++slotNameRefreshes; }
     void formatNamesChanged() override { ++formatNameRefreshes; }
 };
@@ -29,25 +20,12 @@ struct FakeEditor : ScriptEditorLink {
     QString text;
     bool changed = false;
     int shows = 0;
-    QStringList codesSet;
-
-    void SetCode(const QString &code) override
-    {
-        text = code;
-        changed = false;
-        codesSet << code;
-    }
+    void SetCode(const QString &code) override { text = code, changed = false; }
     QString code() const override { return text; }
     bool isChanged() const override { return changed; }
     void setChanged(bool value) override { changed = value; }
     void showEditor() override { ++shows; }
-
-    // What the user does in the editor.
-    void type(const QString &code)
-    {
-        text = code;
-        changed = true;
-    }
+    void type(const QString &code) { text = code, changed = true; } // what the user does in the editor
 };
 
 } // namespace tintwell
