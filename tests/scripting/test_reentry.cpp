@@ -19,8 +19,7 @@ public:
     const QList<HostMember> &members() const override
     {
         static const QList<HostMember> list{{QStringLiteral("Poke"), {}, ValueType::Empty},
-                                            {QStringLiteral("Seen"), {{QStringLiteral("v"), ValueType::Long}},
-                                             ValueType::Empty}};
+                                            {QStringLiteral("Seen"), {{QStringLiteral("v"), ValueType::Long}}, ValueType::Empty}};
         return list;
     }
     QVariant invoke(int memberIndex, const QVariantList &args, HostError *) override
@@ -45,7 +44,6 @@ struct Languages : ::testing::TestWithParam<LanguageFamily> {
 TEST_P(Languages, TheRunningEngineRefusesResetObjectsAndCodeAndFinishes)
 {
     std::unique_ptr<Engine> engine = createEngine(GetParam());
-    ASSERT_TRUE(engine);
     Poker poker, stranger;
     engine->addObject(QStringLiteral("host"), &poker, true);
     RunOutcome nested = RunOutcome::Ok;
@@ -95,10 +93,7 @@ TEST_P(Languages, AnotherEngineRunsInsideARun)
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Languages, ::testing::Values(LanguageFamily::VBScript, LanguageFamily::JScript),
-                         [](const auto &info) {
-                             return info.param == LanguageFamily::VBScript ? std::string("VBScript")
-                                                                           : std::string("JScript");
-                         });
+                         [](const auto &i) { return i.param == LanguageFamily::VBScript ? "VBScript" : "JScript"; });
 
 TEST(ScriptControlReentry, ALanguageSwitchFromInsideARunIsRefused)
 {
