@@ -86,21 +86,12 @@ TEST_F(Worker, StringsGrownPastTheEngineLimitAreOutOfMemoryNotACrash)
     EXPECT_EQ(engine.workersStarted(), 1 + int(scripts.size()));
 }
 
+// Deep nesting that overflows the engine's stack: jscript/limits/deep_nesting.js.
 TEST_F(Worker, AllocationsTheEngineRefusesStayCatchableErrors)
 {
-    // These throw inside the engine; the worker lives on. (Generous limits:
-    // a sanitizer build runs them several times slower.)
-    EXPECT_EQ(run(QStringLiteral("try { new ArrayBuffer(Math.pow(2, 33)); } catch (e) { tnPrint('buffer '); }"
-                                 "var o = {}; for (var i = 0; i < 1000000; i++) o = {a: o};"
-                                 "try { JSON.stringify(o); } catch (e) { tnPrint(e.name); }"),
-                  10000),
+    EXPECT_EQ(run(QStringLiteral("try { new ArrayBuffer(Math.pow(2, 33)); } catch (e) { tnPrint(e.name); }")),
               RunOutcome::Ok);
-    EXPECT_EQ(object.printed, QStringLiteral("buffer RangeError"));
-    EXPECT_EQ(run(QStringLiteral("var o = {}; for (var i = 0; i < 1000000; i++) o = {a: o};\nJSON.stringify(o);"),
-                  10000),
-              RunOutcome::Error);
-    EXPECT_EQ(error.Number, 28);
-    EXPECT_EQ(error.Line, 2);
+    EXPECT_EQ(object.printed, QStringLiteral("RangeError"));
     EXPECT_EQ(engine.workersStarted(), 1);
 }
 
@@ -299,40 +290,24 @@ TEST(JsWire, EveryMessageComesBackAsSent)
 
 TEST(JsWire, DamagedStreamsAreRefused)
 {
-    bool broken = false;
-    QByteArray huge("\xff\xff\xff\x7f", 4); // would ask for 2 GiB
-    EXPECT_FALSE(wire::take(huge, &broken));
-    EXPECT_TRUE(broken);
-
-    QByteArray empty("\0\0\0\0", 4);
-    EXPECT_FALSE(wire::take(empty, &broken));
-    EXPECT_TRUE(broken);
-
-    QByteArray unknown("\x01\0\0\0\x63", 5); // kind 99
-    EXPECT_FALSE(wire::take(unknown, &broken));
-    EXPECT_TRUE(broken);
-
-    // Text where a message should be: refused before its "length" has come.
-    QByteArray text("y\ny\ny", 5);
-    EXPECT_FALSE(wire::take(text, &broken));
-    EXPECT_TRUE(broken);
-
     // A Run whose body is cut short inside its code text.
     QByteArray cut = wire::encode(wire::RunMsg{QStringLiteral("while (true) {}"), 5});
     cut.remove(cut.size() - 8, 4);
     const quint32 n = quint32(cut.size() - 4);
     for (int i = 0; i < 4; ++i)
         cut[i] = char((n >> (8 * i)) & 0xFF);
-    EXPECT_FALSE(wire::take(cut, &broken));
-    EXPECT_TRUE(broken);
-
-    // A Done with an outcome that does not exist.
     wire::DoneMsg done;
-    done.outcome = RunOutcome(7);
-    QByteArray bad = wire::encode(done);
-    EXPECT_FALSE(wire::take(bad, &broken));
-    EXPECT_TRUE(broken);
-
+    done.outcome = RunOutcome(7); // an outcome that does not exist
+    const QByteArray damaged[] = {QByteArray("\xff\xff\xff\x7f", 4), // would ask for 2 GiB
+                                  QByteArray("\0\0\0\0", 4), QByteArray("\x01\0\0\0\x63", 5), // kind 99
+                                  QByteArray("y\ny\ny", 5), // text: refused before its "length" has come
+                                  cut, wire::encode(done)};
+    for (QByteArray bytes : damaged) {
+        bool broken = false;
+        EXPECT_FALSE(wire::take(bytes, &broken));
+        EXPECT_TRUE(broken) << bytes.toHex().toStdString();
+    }
+    bool broken = true;
     QByteArray partial = wire::encodeHello().left(3);
     EXPECT_FALSE(wire::take(partial, &broken));
     EXPECT_FALSE(broken);
