@@ -172,7 +172,8 @@ TEST_F(Worker, ResetAfterALostWorkerLeavesNothingBound)
 namespace {
 
 // One member per declared argument type, each handing back what it got, and
-// members returning each result type.
+// members returning each result type. (Host errors raised in the script:
+// jscript/host.js; conversion failures: test_coercion.cpp.)
 class TypesObject : public HostObject
 {
 public:
@@ -224,12 +225,6 @@ TEST_F(Worker, ArgumentsAndResultsCrossThePipeWithTheirTypes)
                                              " undefined:undefined object:1,a"));
     EXPECT_EQ(types.seen, QStringList({"std::nullptr_t", "invalid", "bool", "uint", "int", "int", "float",
                                        "double", "QString", "QVariantList"}));
-    // Conversion failures are the host's errors, raised in the script.
-    ASSERT_EQ(run(QStringLiteral("try { tnEchoByte(256); } catch (e) { tnPrint(' ' + e.number); }"
-                                 "try { tnEchoInteger('x'); } catch (e) { tnPrint(' ' + e.number); }"
-                                 "try { tnEchoLong(1, 2); } catch (e) { tnPrint(' ' + e.number); }")),
-              RunOutcome::Ok);
-    EXPECT_TRUE(object.printed.endsWith(QStringLiteral(" 6 13 450"))) << qPrintable(object.printed);
 }
 
 // ---- the messages themselves ----
