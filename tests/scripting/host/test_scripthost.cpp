@@ -3,8 +3,11 @@
 
 #include "hostfixture.h"
 
+#include "core/schemefiles.h"
+
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -199,6 +202,27 @@ TEST_F(ScriptHostTest, BadScriptsEndWithTheirMessageAndTheHostGoesOn)
     pane.text.clear();
     execute(QStringLiteral("tnPrint \"still here\""));
     EXPECT_EQ(body(), QStringLiteral("still here\r\n"));
+}
+
+// tnscript --scheme: a slot file becomes the active scheme, its export scripts
+// (both languages) running at each colour change a script makes.
+TEST_F(ScriptHostTest, TnscriptRunsAgainstASlotFileAndItsExportScripts)
+{
+    QTemporaryDir dir;
+    FormatScheme scheme = context.Scheme;
+    scheme.Info[TN_HTML].ExportScript = QStringLiteral("// jscript\r\ntnOutput('#' + tnRed());");
+    scheme.Info[TN_DEC].ExportScript = QStringLiteral("tnOutput \"dec:\" & tnColor");
+    ASSERT_TRUE(WriteCustomScheme(scheme, QStringLiteral("Scripted"), 1, dir.path(), messages));
+    QFile script(dir.filePath(QStringLiteral("set.vbs")));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly) && script.write("tnConverterRGB 1, 2, 3\r\n") > 0);
+    script.close();
+    QProcess tn;
+    tn.start(QStringLiteral(TINTWELL_TNSCRIPT), {QStringLiteral("--scheme"), SlotFilePath(dir.path(), 1),
+                                                QStringLiteral("--boxes"), script.fileName()});
+    ASSERT_TRUE(tn.waitForFinished(60000));
+    EXPECT_EQ(QString::fromUtf8(tn.readAllStandardOutput()).split(QLatin1Char('\n')).mid(0, 4),
+              QStringList({"#1", "30201", "dec:197121", "1,2,3"}))
+        << tn.readAllStandardError().toStdString();
 }
 
 } // namespace
