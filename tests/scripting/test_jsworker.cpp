@@ -1,5 +1,7 @@
-// JScript in its worker process: scripts that break the engine, runs that do
-// not stop, a worker killed from outside, and the messages on the pipe.
+// JScript through the engine interface and its worker process: scripts that
+// break the engine, runs that do not stop, a worker killed from outside, and
+// the messages on the pipe. The language, its errors and its sandbox are the
+// .js files' in jscript/.
 
 #include "scripting/jsengine.h"
 #include "scripting/jswire.h"
@@ -63,6 +65,27 @@ private:
 };
 
 } // namespace
+
+TEST_F(Worker, WithoutAddMembersOnlyTheObjectNameIsBound)
+{
+    RecordingObject other;
+    engine.addObject(QStringLiteral("clsOther"), &other, false);
+    ASSERT_EQ(run(QStringLiteral("clsOther.tnPrint(typeof tnName);")), RunOutcome::Ok);
+    EXPECT_EQ(other.printed, QStringLiteral("function")); // still clsTest's global
+}
+
+TEST_F(Worker, ErrorsReportTheCallingLineAndAScriptsOwnNumber)
+{
+    EXPECT_EQ(run(QStringLiteral("var a = 1;\r\nfunction f() {\r\n  tnRGB(1, 2);\r\n}\r\nf();")), RunOutcome::Error);
+    EXPECT_EQ(std::pair(error.Number, error.Line), std::pair(450, 3));
+    EXPECT_EQ(error.Text, QStringLiteral("  tnRGB(1, 2);"));
+    EXPECT_EQ(run(QStringLiteral("\n\ntnFail();")), RunOutcome::Error);
+    EXPECT_EQ(std::pair(error.Number, error.Line), std::pair(5, 3));
+    EXPECT_EQ(run(QStringLiteral("var e = new Error('mine'); e.number = 0x800A0000 + 77; throw e;")), RunOutcome::Error);
+    EXPECT_EQ(error.Number, 77);
+    EXPECT_EQ(run(QStringLiteral("1 + 1")), RunOutcome::Ok);
+    EXPECT_EQ(error.Number, 0); // cleared by the next run
+}
 
 TEST_F(Worker, StringsGrownPastTheEngineLimitAreOutOfMemoryNotACrash)
 {
