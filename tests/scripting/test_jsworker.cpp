@@ -41,29 +41,6 @@ struct Worker : ::testing::Test {
     }
 };
 
-// Kills the worker while it waits for this member to return.
-class KillerObject : public HostObject
-{
-public:
-    explicit KillerObject(JsEngine *engine) : m_engine(engine) {}
-    const QList<HostMember> &members() const override
-    {
-        static const QList<HostMember> list = {{QStringLiteral("tnKillWorker"), {}, ValueType::Long}};
-        return list;
-    }
-    QVariant invoke(int, const QVariantList &, HostError *) override
-    {
-        killed = m_engine->workerPid();
-        if (killed > 0)
-            ::kill(pid_t(killed), SIGKILL);
-        return 1;
-    }
-    qint64 killed = 0;
-
-private:
-    JsEngine *m_engine;
-};
-
 } // namespace
 
 TEST_F(Worker, WithoutAddMembersOnlyTheObjectNameIsBound)
@@ -144,17 +121,22 @@ TEST_F(Worker, InterruptibleLoopsStopWithoutLosingTheWorker)
 
 TEST_F(Worker, AWorkerKilledMidRunIsReportedAndReplaced)
 {
-    KillerObject killer(&engine);
-    engine.addObject(QStringLiteral("clsKiller"), &killer, true);
-    EXPECT_EQ(run(QStringLiteral("tnPrint('before ');\ntnKillWorker();\ntnPrint('never');")), RunOutcome::Error);
-    EXPECT_GT(killer.killed, 0);
-    EXPECT_EQ(error.Number, 7);
-    EXPECT_EQ(error.Line, 0);
+    // Killed while it waits for the member to return.
+    RecordingObject killer;
+    qint64 killed = 0;
+    killer.onName = [&] {
+        if ((killed = engine.workerPid()) > 0)
+            ::kill(pid_t(killed), SIGKILL);
+    };
+    engine.addObject(QStringLiteral("clsKiller"), &killer, false);
+    EXPECT_EQ(run(QStringLiteral("tnPrint('before ');\nclsKiller.tnName();\ntnPrint('never');")), RunOutcome::Error);
+    EXPECT_GT(killed, 0);
+    EXPECT_EQ(std::pair(error.Number, error.Line), std::pair(7, 0));
     EXPECT_EQ(object.printed, QStringLiteral("before "));
-    EXPECT_NE(engine.workerPid(), killer.killed);
+    EXPECT_NE(engine.workerPid(), killed);
     expectRecovered();
     // Both objects came along to the new worker.
-    EXPECT_EQ(run(QStringLiteral("tnPrint(typeof clsKiller.tnKillWorker);")), RunOutcome::Ok);
+    EXPECT_EQ(run(QStringLiteral("tnPrint(typeof clsKiller.tnName);")), RunOutcome::Ok);
     EXPECT_EQ(object.printed, QStringLiteral("after 197121function"));
 }
 
