@@ -2,6 +2,7 @@
 // time-outs and resets. The language itself is checked by the .vbs files here.
 
 #include "scripting/vbscript/vbsengine.h"
+#include "../testobject.h"
 
 #include <QFile>
 #include <QProcess>
@@ -18,41 +19,9 @@ using script::RunOutcome;
 
 namespace {
 
-// A host object like the program's: a Sub that records, a Function, a property.
-class Recorder : public script::HostObject
-{
-public:
-    const QList<script::HostMember> &members() const override
-    {
-        using script::ValueType;
-        static const QList<script::HostMember> list = {
-            {QStringLiteral("tnPrint"), {{QStringLiteral("Data"), ValueType::String}}, ValueType::Empty},
-            {QStringLiteral("tnRed"), {}, ValueType::Byte},
-            {QStringLiteral("tnTwice"), {{QStringLiteral("x"), ValueType::Double}}, ValueType::Double},
-            {QStringLiteral("tnFail"), {}, ValueType::Empty},
-            {QStringLiteral("tnWait"), {{QStringLiteral("ms"), ValueType::Long}}, ValueType::Empty},
-        };
-        return list;
-    }
-    QVariant invoke(int index, const QVariantList &args, script::HostError *error) override
-    {
-        switch (index) {
-        case 0: out += args.value(0).toString(); return {};
-        case 1: return QVariant(uint(255));
-        case 2: return QVariant(args.value(0).toDouble() * 2);
-        case 4: std::this_thread::sleep_for(std::chrono::milliseconds(args.value(0).toInt())); return {};
-        default:
-            error->number = 5;
-            error->description = QStringLiteral("Invalid procedure call or argument");
-            return {};
-        }
-    }
-    QString out;
-};
-
 struct Vbs : ::testing::Test {
     std::unique_ptr<script::Engine> engine = script::createVbsEngine();
-    Recorder rec;
+    script::testing::RecordingObject rec;
     script::ScriptError error;
     void SetUp() override { bind(); }
     void bind() { engine->addObject(QStringLiteral("clsTNDebug"), &rec, true); }
@@ -61,7 +30,7 @@ struct Vbs : ::testing::Test {
     RunOutcome fresh(const QString &code, int limit = 1000)
     {
         engine->reset();
-        rec.out.clear();
+        rec.printed.clear();
         bind();
         return run(code, limit);
     }
@@ -74,10 +43,10 @@ TEST_F(Vbs, HostMembersAreGlobalNamesAndObjectMembersAndMsgBoxGoesToTheHandler)
         seen = p + QLatin1Char('|') + QString::number(b) + QLatin1Char('|') + t;
         return 6;
     });
-    EXPECT_EQ(run(QStringLiteral("tnPrint \"a\" & tnRed\r\nclsTNDebug.tnPrint CStr(tnTwice(2.5))\r\n"
-                                 "tnPrint TypeName(tnRed) & MsgBox(\"Go?\", vbYesNo, \"Ask\")\r\n")),
+    EXPECT_EQ(run(QStringLiteral("tnPrint \"a\" & tnRGB(1, \"2\", 2.5)\r\nclsTNDebug.tnPrint TypeName(tnRGB(0, 0, 0))\r\n"
+                                 "tnPrint tnName & MsgBox(\"Go?\", vbYesNo, \"Ask\")\r\n")),
               RunOutcome::Ok);
-    EXPECT_EQ(rec.out, QStringLiteral("a2555Byte6"));
+    EXPECT_EQ(rec.printed, QStringLiteral("a131585LongTintwell6"));
     EXPECT_EQ(seen, QStringLiteral("Go?|4|Ask"));
 }
 
@@ -87,7 +56,7 @@ TEST_F(Vbs, HostAndCompileErrorsReportNumberPositionAndText)
     EXPECT_EQ(std::tuple(error.Number, error.Line, error.Column), std::tuple(5, 2, 3));
     EXPECT_EQ(error.Text, QStringLiteral("  tnFail"));
     EXPECT_EQ(fresh(QStringLiteral("On Error Resume Next\r\ntnFail\r\ntnPrint Err.Number\r\n")), RunOutcome::Ok);
-    EXPECT_EQ(rec.out, QStringLiteral("5"));
+    EXPECT_EQ(rec.printed, QStringLiteral("5"));
 
     EXPECT_EQ(fresh(QStringLiteral("x = 1\r\ny = \"abc\r\n")), RunOutcome::Error);
     EXPECT_EQ(std::tuple(error.Number, error.Line, error.Column), std::tuple(1033, 2, 5));
@@ -107,18 +76,19 @@ TEST_F(Vbs, HostAndCompileErrorsReportNumberPositionAndText)
     fresh(QStringLiteral("x = 1\u0663"));
     EXPECT_EQ(error.Number, 1031);
     EXPECT_EQ(fresh(QStringLiteral("tnPrint &H\uFF11")), RunOutcome::Error);
-    EXPECT_TRUE(rec.out.isEmpty());
+    EXPECT_TRUE(rec.printed.isEmpty());
 }
 
 TEST_F(Vbs, TheTimeLimitStopsARunAndZeroMeansNone)
 {
     EXPECT_EQ(run(QStringLiteral("tnPrint \"a\"\r\nDo\r\nLoop\r\n"), 100), RunOutcome::Timeout);
-    EXPECT_EQ(rec.out, QStringLiteral("a"));
+    EXPECT_EQ(rec.printed, QStringLiteral("a"));
     // Waits past a limit of 100 ms, and past the 1000 ms that 0 once turned into,
     // then runs a loop long enough to look at the clock many times.
-    const QString late = QStringLiteral("tnWait 1100\r\nFor i = 1 To 100000 : Next\r\ntnPrint i\r\n");
+    rec.onName = [] { std::this_thread::sleep_for(std::chrono::milliseconds(1100)); };
+    const QString late = QStringLiteral("tnName\r\nFor i = 1 To 100000 : Next\r\ntnPrint i\r\n");
     EXPECT_EQ(fresh(late, 0), RunOutcome::Ok) << error.Description.toStdString();
-    EXPECT_EQ(rec.out, QStringLiteral("100001"));
+    EXPECT_EQ(rec.printed, QStringLiteral("100001"));
     EXPECT_EQ(fresh(late, 100), RunOutcome::Timeout);
 }
 
@@ -126,22 +96,22 @@ TEST_F(Vbs, ResetForgetsEverythingAndTerminatesObjectsStillHeld)
 {
     ASSERT_EQ(run(QStringLiteral("Dim g : g = 5\r\nFunction F : F = g : End Function")), RunOutcome::Ok);
     ASSERT_EQ(run(QStringLiteral("tnPrint F()")), RunOutcome::Ok);
-    EXPECT_EQ(rec.out, QStringLiteral("5"));
+    EXPECT_EQ(rec.printed, QStringLiteral("5"));
     EXPECT_EQ(fresh(QStringLiteral("tnPrint F()")), RunOutcome::Error);
     EXPECT_EQ(error.Number, 13);
 
     ASSERT_EQ(fresh(QStringLiteral("Class C\r\nPublic N\r\nSub Class_Terminate : tnPrint \"bye\" & N : End Sub\r\n"
                                    "End Class\r\nSet a = New C : a.N = 1\r\nSet b = New C : b.N = 2\r\n")),
               RunOutcome::Ok);
-    EXPECT_EQ(rec.out, QString());
+    EXPECT_EQ(rec.printed, QString());
     engine->reset();
-    EXPECT_EQ(rec.out, QStringLiteral("bye1bye2"));
+    EXPECT_EQ(rec.printed, QStringLiteral("bye1bye2"));
     // A terminate routine that never ends does not hold up the reset for ever.
     ASSERT_EQ(fresh(QStringLiteral("Class D\r\nSub Class_Terminate : Do : Loop : End Sub\r\nEnd Class\r\n"
                                    "Set obj = New D\r\n")),
               RunOutcome::Ok);
     EXPECT_EQ(fresh(QStringLiteral("tnPrint \"fresh\"")), RunOutcome::Ok);
-    EXPECT_EQ(rec.out, QStringLiteral("fresh"));
+    EXPECT_EQ(rec.printed, QStringLiteral("fresh"));
 }
 
 // Found by fuzzing: an engine destroyed at thread or program exit, after the
@@ -188,7 +158,7 @@ TEST_F(Vbs, NumberTextIgnoresTheUserLocale)
 
     ASSERT_TRUE(commaLocale) << "the German locale did not take effect";
     ASSERT_EQ(r, RunOutcome::Ok) << error.Description.toStdString();
-    EXPECT_EQ(rec.out, QStringLiteral("1.5|3|2.68|1,234.50|1E+301"));
+    EXPECT_EQ(rec.printed, QStringLiteral("1.5|3|2.68|1,234.50|1E+301"));
 }
 
 } // namespace
