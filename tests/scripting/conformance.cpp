@@ -43,7 +43,7 @@ QString trimEnd(QString s)
 // The language's comment marker, then the directive; "expect-error" before "expect".
 bool parse(const QString &source, bool js, Expectations &e, QString *problem)
 {
-    const QRegularExpression directive(QStringLiteral("%1\\s*(expect-error|expect-timeout|expect|args)\\b(:?)(.*)$")
+    const QRegularExpression directive(QStringLiteral("%1\\s*(expect-error|expect-timeout|expect|args)\\b(:?) ?(.*)$")
                                            .arg(js ? QStringLiteral("//") : QStringLiteral("(?:'|\\bRem\\s)")));
     static const QRegularExpression errorSpec(QStringLiteral("^\\s*(-?\\d+)(?:\\s+line\\s+(\\d+))?\\s*$"));
     const QStringList lines = splitLines(source);
@@ -52,13 +52,10 @@ bool parse(const QString &source, bool js, Expectations &e, QString *problem)
         if (!m.hasMatch())
             continue;
         const QString kind = m.captured(1);
-        QString rest = m.captured(3);
+        const QString rest = m.captured(3);
         if (kind == QLatin1String("expect")) {
-            if (m.captured(2).isEmpty())
-                continue; // the word in a comment, not a directive
-            if (rest.startsWith(QLatin1Char(' ')))
-                rest.remove(0, 1);
-            e.output.append({i + 1, rest});
+            if (!m.captured(2).isEmpty()) // else the word in a comment, not a directive
+                e.output.append({i + 1, rest});
         } else if (kind == QLatin1String("expect-error")) {
             const auto wanted = errorSpec.match(rest);
             if (!wanted.hasMatch() || wanted.captured(1).toInt() == 0) {

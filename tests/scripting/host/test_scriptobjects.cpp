@@ -31,7 +31,7 @@ TEST(ColorSnapshot, CorrectedAsTheOutputBoxesShowThem)
     EXPECT_EQ(std::tuple(nearRed.Hue, nearRed.HueB, nearRed.Blue), std::tuple(0, 0, 1));
 }
 
-TEST_F(ScriptObjectsTest, PreludeConstantsHaveTheirValuesInBothLanguages)
+TEST_F(ScriptObjectsTest, PreludeConstantValuesAndMemberTypes)
 {
     const char *names = "TN_LOWERCASE_HEX TN_EXTRA_HEX_ZEROS TN_FORMATTING TN_OUTPUT_SEP TN_RGB TN_HSL TN_HSB "
                         "TN_CMY TN_HTML TN_HEX TN_DEC FMT_iBase FMT_iStep FMT_iLargeStep FMT_iFormat "
@@ -43,10 +43,7 @@ TEST_F(ScriptObjectsTest, PreludeConstantsHaveTheirValuesInBothLanguages)
     EXPECT_EQ(printed(QStringLiteral("// jscript\r\ntnPrint(") + list.join(QStringLiteral(" + ' ' + "))
                       + QStringLiteral(" + ' \\r\\n');")),
               expected);
-}
-
-TEST_F(ScriptObjectsTest, MemberTypesAsScriptsSeeThem)
-{
+    // The members' types as scripts see them.
     EXPECT_EQ(printed(QStringLiteral(
                   "tnPrint TypeName(tnRed) & TypeName(tnHue) & TypeName(tnHueB) & TypeName(tnCyan) & "
                   "TypeName(tnColor) & TypeName(tnFmt(0,0,0,0)) & TypeName(tnFmt(0,0,5,0)) & "
