@@ -39,13 +39,9 @@ class ScriptHostTest : public HostFixture {};
 
 TEST_F(ScriptHostTest, FirstLineChoosesTheLanguageAndItsPrelude)
 {
-    struct Case {
-        const char *code;
-        const char *language;
-    };
-    // Each script uses a prelude constant, so the wrong prelude (or language)
-    // fails the run.
-    const Case cases[] = {
+    // {code, language}: each script uses a prelude constant, so the wrong
+    // prelude (or language) fails the run.
+    const std::pair<const char *, const char *> cases[] = {
         {"' a VBScript export\r\ntnPrint TN_DEC", "VBScript"},
         {"' vbs\r\ntnPrint TN_HEX", "VBS"},
         {"// JScript\r\ntnPrint(TN_HTML);", "JScript"},
@@ -56,12 +52,11 @@ TEST_F(ScriptHostTest, FirstLineChoosesTheLanguageAndItsPrelude)
         {"\r\n// jscript below the first line\r\ntnPrint(TN_ITEM4);", "JScript"}, // begins with CR LF
         {"' plain\r\n' jscript on line two\r\ntnPrint FMT_oFormat", "VBScript"},
     };
-    for (const Case &c : cases) {
+    for (const auto &[code, language] : cases) {
         pane.text.clear();
-        const HostRunResult r = execute(QString::fromLatin1(c.code));
-        EXPECT_EQ(r.outcome, RunOutcome::Ok) << c.code << "\n" << pane.text.toStdString();
-        EXPECT_TRUE(pane.text.startsWith(kHeader.arg(QLatin1String(c.language)))) << c.code;
-        EXPECT_EQ(host->script().Language(), QLatin1String(c.language));
+        EXPECT_EQ(execute(QString::fromLatin1(code)).outcome, RunOutcome::Ok) << code << "\n" << pane.text.toStdString();
+        EXPECT_TRUE(pane.text.startsWith(kHeader.arg(QLatin1String(language)))) << code;
+        EXPECT_EQ(host->script().Language(), QLatin1String(language));
     }
 }
 

@@ -190,9 +190,9 @@ TEST_F(ScriptObjectsTest, ExportScriptThatTimesOutIsStoppedUntilTheSchemeLoadsAg
     session.setColors(MakeColor(1, 1, 1));
     EXPECT_EQ(session.boxes()[kBoxHex], QStringLiteral("left"));
     ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Timeout"));
-    EXPECT_EQ(messages.shown[0].text, QStringLiteral("The script (Hexadecimal Export Formatting) timed out."));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(std::tuple(messages.shown[0].title, messages.shown[0].text, messages.shown[0].icon),
+              std::tuple(QStringLiteral("Timeout"), QStringLiteral("The script (Hexadecimal Export Formatting) timed out."),
+                         MsgIcon::Information));
     EXPECT_TRUE(host->isStoppedExportScript(context.Scheme.Info[TN_HEX].ExportScript));
 
     // Not run again: no new message, the box keeps what the script left, the
