@@ -18,7 +18,6 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
@@ -33,16 +32,14 @@ public:
     bool runFileDialog(clsCommonFileDialog &dialog, bool, QWidget *) override
     {
         shown.append(dialog);
-        dialog.FileName = answers.empty() ? QString() : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
+        dialog.FileName = answers.isEmpty() ? QString() : answers.takeFirst();
         dialog.Canceled = dialog.FileName.isEmpty();
         return !dialog.Canceled;
     }
     void showHelp(int command, int topic, QWidget *) override { help.append({command, topic}); }
 
     QList<clsCommonFileDialog> shown;
-    std::deque<QString> answers;
+    QStringList answers;
     QList<std::pair<int, int>> help;
 };
 
