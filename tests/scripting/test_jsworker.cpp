@@ -367,18 +367,13 @@ TEST(JsWorkerSandbox, TheWorkerCannotReachFilesTheNetworkOrOtherPrograms)
     EXPECT_EQ(out, QStringLiteral("open refused\nsocket refused\nfork refused\nsignal refused\nthread allowed\n"));
 }
 
-TEST(JsWorkerSandbox, ScriptsStillGetDatesAndFreshEnginesInsideIt)
+// Engines after a reset are built with the sandbox already closed.
+TEST_F(Worker, ScriptsStillGetDatesAndFreshEnginesInsideTheSandbox)
 {
-    // Engines after a reset are built with the sandbox already closed.
-    JsEngine engine;
-    RecordingObject object;
     for (int round = 0; round < 3; ++round) {
         engine.reset();
         engine.addObject(QStringLiteral("clsTest"), &object, true);
-        ScriptError error;
-        ASSERT_EQ(engine.addCode(QStringLiteral("tnPrint(new Date(2020, 5, 1).getFullYear() + ' ' + typeof seen + ' ');"
-                                                "var seen = 1;"),
-                                 1000, &error),
+        ASSERT_EQ(run(QStringLiteral("tnPrint(new Date(2020, 5, 1).getFullYear() + ' ' + typeof seen + ' '); var seen = 1;")),
                   RunOutcome::Ok)
             << qPrintable(error.Description);
     }
