@@ -48,6 +48,13 @@ protected:
         const qsizetype end = pane.text.lastIndexOf(QLatin1String("\r\n"));
         return start < 0 || end < start + 5 ? QString() : pane.text.mid(start + 5, end - start - 3);
     }
+    // What a script that must run cleanly printed, from an editor run.
+    QString printed(const QString &code)
+    {
+        pane.text.clear();
+        EXPECT_EQ(execute(code).outcome, RunOutcome::Ok) << code.toStdString() << "\n" << pane.text.toStdString();
+        return body();
+    }
 
     RecordingMessages messages;
     AppContext context;
@@ -55,11 +62,6 @@ protected:
     std::unique_ptr<ScriptHost> host;
     RecordingPane pane;
 };
-
-inline QString crlf(const char *lines)
-{
-    return QString::fromLatin1(lines).replace(QLatin1String("\n"), QLatin1String("\r\n"));
-}
 
 } // namespace tintwell::script::test
 

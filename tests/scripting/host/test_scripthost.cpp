@@ -35,7 +35,7 @@ TEST(ScriptPrelude, ThirtySixCrLfLinesInBothFamiliesWithTheSameConstants)
     EXPECT_TRUE(vb.startsWith(QLatin1String("'tnOptionConstants\r\nConst TN_LOWERCASE_HEX = 0\r\n")));
 }
 
-class ScriptHostTest : public HostFixture {};
+using ScriptHostTest = HostFixture;
 
 TEST_F(ScriptHostTest, FirstLineChoosesTheLanguageAndItsPrelude)
 {
@@ -101,9 +101,7 @@ TEST_F(ScriptHostTest, ErrorLinesCountFromTheUsersFirstLineWithAndWithoutHeader)
         }
     }
     // The frames are really used: header variable seen, footer runs after the code.
-    pane.text.clear();
-    execute(QStringLiteral("tnPrint TypeName(hdr) & \"|\""));
-    EXPECT_EQ(body(), QStringLiteral("Empty|footer\r\n"));
+    EXPECT_EQ(printed(QStringLiteral("tnPrint TypeName(hdr) & \"|\"")), QStringLiteral("Empty|footer\r\n"));
 }
 
 TEST_F(ScriptHostTest, NothingSurvivesFromOneRunToTheNext)
@@ -112,10 +110,8 @@ TEST_F(ScriptHostTest, NothingSurvivesFromOneRunToTheNext)
                              "// jscript\r\nvar x = 5;|// jscript\r\ntnPrint(typeof x);"}) {
         const QStringList two = QString::fromLatin1(pair).split(QLatin1Char('|'));
         ASSERT_EQ(host->RunScript(two[0]).outcome, RunOutcome::Ok);
-        pane.text.clear();
-        execute(two[1]);
-        EXPECT_TRUE(body() == QStringLiteral("Empty-True\r\n") || body() == QStringLiteral("undefined\r\n"))
-            << pane.text.toStdString();
+        const QString seen = printed(two[1]);
+        EXPECT_TRUE(seen == QStringLiteral("Empty-True\r\n") || seen == QStringLiteral("undefined\r\n")) << seen.toStdString();
     }
     // Script2 as well.
     context.Script.Echo = true;
@@ -194,9 +190,7 @@ TEST_F(ScriptHostTest, BadScriptsEndWithTheirMessageAndTheHostGoesOn)
         EXPECT_TRUE(pane.text.endsWith(r.outcome == RunOutcome::Ok ? QStringLiteral("No errors.")
                                                                    : QStringLiteral("Error executing script.")));
     }
-    pane.text.clear();
-    execute(QStringLiteral("tnPrint \"still here\""));
-    EXPECT_EQ(body(), QStringLiteral("still here\r\n"));
+    EXPECT_EQ(printed(QStringLiteral("tnPrint \"still here\"")), QStringLiteral("still here\r\n"));
 }
 
 // tnscript --scheme: a slot file becomes the active scheme, its export scripts

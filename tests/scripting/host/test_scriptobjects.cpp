@@ -7,18 +7,7 @@
 namespace tintwell::script::test {
 namespace {
 
-class ScriptObjectsTest : public HostFixture
-{
-protected:
-    // What the script printed, from an editor run.
-    QString printed(const QString &code)
-    {
-        pane.text.clear();
-        const HostRunResult r = execute(code);
-        EXPECT_EQ(r.outcome, RunOutcome::Ok) << code.toStdString() << "\n" << pane.text.toStdString();
-        return body();
-    }
-};
+using ScriptObjectsTest = HostFixture;
 
 TEST(ColorSnapshot, CorrectedAsTheOutputBoxesShowThem)
 {

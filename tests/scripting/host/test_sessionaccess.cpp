@@ -9,7 +9,7 @@
 namespace tintwell::script::test {
 namespace {
 
-class SessionColorAccessTest : public HostFixture {};
+using SessionColorAccessTest = HostFixture;
 
 TEST_F(SessionColorAccessTest, ConverterScriptReentersTheSessionAndExportScriptsFollow)
 {
