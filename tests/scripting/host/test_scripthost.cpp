@@ -16,7 +16,7 @@ namespace {
 
 const QString kHeader = QStringLiteral("--- Executing Script (%1) ---\r\n");
 
-// The values are checked by running them (test_scriptobjects.cpp); here the bytes.
+// The values are checked by running them (examples/objects_and_constants.vbs); here the bytes.
 TEST(ScriptPrelude, ThirtySixCrLfLinesInBothFamiliesWithTheSameConstants)
 {
     const QString vb = ScriptPrelude(200);

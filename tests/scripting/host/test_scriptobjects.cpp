@@ -1,4 +1,6 @@
 // The three script objects, and export scripts run the way SetColors runs them.
+// The prelude's values, the members' types, tnDebugString, tnFormat, tnOption
+// and the snapshot's hue: the examples objects_and_constants and debug_members.
 
 #include "hostfixture.h"
 
@@ -8,37 +10,6 @@ namespace tintwell::script::test {
 namespace {
 
 using ScriptObjectsTest = HostFixture;
-
-TEST(ColorSnapshot, CorrectedAsTheOutputBoxesShowThem)
-{
-    // RGB 255, 0, 1 converts to hue 360, which reads 0.
-    std::int32_t hue = 0;
-    std::uint8_t s = 0, l = 0;
-    RGBToHSL(255, 0, 1, hue, s, l);
-    ASSERT_EQ(hue, 360);
-    const ColorSnapshot nearRed = TakeColorSnapshot(MakeColor(255, 0, 1));
-    EXPECT_EQ(std::tuple(nearRed.Hue, nearRed.HueB, nearRed.Blue), std::tuple(0, 0, 1));
-}
-
-TEST_F(ScriptObjectsTest, PreludeConstantValuesAndMemberTypes)
-{
-    const char *names = "TN_LOWERCASE_HEX TN_EXTRA_HEX_ZEROS TN_FORMATTING TN_OUTPUT_SEP TN_RGB TN_HSL TN_HSB "
-                        "TN_CMY TN_HTML TN_HEX TN_DEC FMT_iBase FMT_iStep FMT_iLargeStep FMT_iFormat "
-                        "FMT_oBase FMT_oFormat TN_ITEM1 TN_ITEM2 TN_ITEM3 TN_ITEM4 TN_VAL1 TN_VAL2 TN_VAL3 TN_SHADE";
-    const QStringList list = QString::fromLatin1(names).split(QLatin1Char(' '));
-    const QString expected = QStringLiteral("0 1 0 1 0 1 2 3 4 5 6 0 1 2 3 4 5 0 1 2 3 0 1 2 3 \r\n");
-    EXPECT_EQ(printed(QStringLiteral("tnPrint ") + list.join(QStringLiteral(" & \" \" & ")) + QStringLiteral(" & \" \" & vbCrLf")),
-              expected);
-    EXPECT_EQ(printed(QStringLiteral("// jscript\r\ntnPrint(") + list.join(QStringLiteral(" + ' ' + "))
-                      + QStringLiteral(" + ' \\r\\n');")),
-              expected);
-    // The members' types as scripts see them.
-    EXPECT_EQ(printed(QStringLiteral(
-                  "tnPrint TypeName(tnRed) & TypeName(tnHue) & TypeName(tnHueB) & TypeName(tnCyan) & "
-                  "TypeName(tnColor) & TypeName(tnFmt(0,0,0,0)) & TypeName(tnFmt(0,0,5,0)) & "
-                  "TypeName(tnFmt(2,0,0,0)) & TypeName(tnOption(0)) & TypeName(tnFormat(1, \"0\"))")),
-              QStringLiteral("ByteLongLongByteLongSingleStringEmptyBooleanString\r\n"));
-}
 
 TEST_F(ScriptObjectsTest, SchemeFieldsAreClampedIntoRange)
 {
@@ -65,23 +36,6 @@ TEST_F(ScriptObjectsTest, SchemeFieldsAreClampedIntoRange)
     context.Scheme.Formats[3].OutputFormat[0] = QStringLiteral("0.0#");
     EXPECT_EQ(printed(QStringLiteral("tnPrint tnFmt(TN_OUTPUT_SEP, TN_DEC, 0, 9) & tnFmt(TN_FORMATTING, TN_HTML, FMT_oFormat, TN_VAL1)")),
               QStringLiteral("<end>0.0#\r\n"));
-}
-
-TEST_F(ScriptObjectsTest, OptionsAndFormattingFollowTheProgram)
-{
-    context.LowercaseHex = true;
-    EXPECT_EQ(printed(QStringLiteral("tnPrint tnOption(TN_LOWERCASE_HEX) & tnOption(TN_EXTRA_HEX_ZEROS) & tnOption(2) & tnOption(-1)")),
-              QStringLiteral("TrueFalseFalseFalse\r\n"));
-    context.LowercaseHex = false;
-    context.AddExtraZerosToHex = true;
-    EXPECT_EQ(printed(QStringLiteral("// jscript\r\ntnPrint('' + tnOption(0) + tnOption(1));")),
-              QStringLiteral("falsetrue\r\n"));
-
-    // The schemes' own pattern routine, from numbers and from numeric text.
-    EXPECT_EQ(printed(QStringLiteral(
-                  "tnPrint tnFormat(1234.5678, \"#,##0.00\") & \"|\" & tnFormat(\"0.125\", \"0.00\") & \"|\" & "
-                  "tnFormat(CSng(2.675), \"0.00\") & \"|\" & tnFormat(\"abc\", \"0.00\") & \"|\" & tnFormat(1.5)")),
-              QStringLiteral("1,234.57|0.13|2.68|abc|1.5\r\n"));
 }
 
 TEST_F(ScriptObjectsTest, RgbBoxFromOutputValuesOnly)
