@@ -289,8 +289,7 @@ TEST(JsWire, DamagedStreamsAreRefused)
     }
     bool broken = true;
     QByteArray partial = wire::encodeHello().left(3);
-    EXPECT_FALSE(wire::take(partial, &broken));
-    EXPECT_FALSE(broken);
+    EXPECT_FALSE(wire::take(partial, &broken) || broken);
 }
 
 // ---- workers that are missing or misbehave ----

@@ -89,8 +89,7 @@ TEST(ScriptControlReentry, ALanguageSwitchFromInsideARunIsRefused)
     };
     EXPECT_EQ(control.AddCode(Languages::program(LanguageFamily::VBScript)), RunOutcome::Ok)
         << control.Error().Description.toStdString();
-    EXPECT_FALSE(switched);
-    EXPECT_EQ(nested, RunOutcome::Error);
+    EXPECT_EQ(std::pair(switched, nested), std::pair(false, RunOutcome::Error));
     EXPECT_EQ(control.Error().Number, 0) << "the outer run's result stands";
     EXPECT_EQ(poker.printed, QStringLiteral("42"));
     EXPECT_EQ(control.Language(), QStringLiteral("VBScript"));
