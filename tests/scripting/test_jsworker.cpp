@@ -366,16 +366,3 @@ TEST(JsWorkerSandbox, TheWorkerCannotReachFilesTheNetworkOrOtherPrograms)
     EXPECT_EQ(out, QStringLiteral("open refused\nsocket refused\nfork refused\nsignal refused\nthread allowed\n"));
 }
 
-// Engines after a reset are built with the sandbox already closed.
-TEST_F(Worker, ScriptsStillGetDatesAndFreshEnginesInsideTheSandbox)
-{
-    for (int round = 0; round < 3; ++round) {
-        engine.reset();
-        engine.addObject(QStringLiteral("clsTest"), &object, true);
-        ASSERT_EQ(run(QStringLiteral("tnPrint(new Date(2020, 5, 1).getFullYear() + ' ' + typeof seen + ' '); var seen = 1;")),
-                  RunOutcome::Ok)
-            << qPrintable(error.Description);
-    }
-    EXPECT_EQ(object.printed, QStringLiteral("2020 undefined 2020 undefined 2020 undefined "));
-    EXPECT_EQ(engine.workersStarted(), 1);
-}

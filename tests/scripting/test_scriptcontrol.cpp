@@ -46,8 +46,4 @@ TEST(ScriptControlTest, ErrorAndTimeoutCallbacks)
     control.setTimeLimit(100);
     EXPECT_EQ(control.AddCode(QStringLiteral("for (;;) {}")), RunOutcome::Timeout);
     EXPECT_EQ(std::tuple(timeouts, errors, control.Error().Number), std::tuple(1, 1, 0));
-
-    control.setTimeLimit(30000); // however loaded the machine, this run must not time out
-    EXPECT_EQ(control.AddCode(QStringLiteral("tnPrint('b');")), RunOutcome::Ok);
-    EXPECT_EQ(object.printed, QStringLiteral("ab"));
 }
