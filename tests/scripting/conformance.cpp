@@ -135,12 +135,11 @@ int main(int argc, char *argv[])
                                               QRegularExpression::MultilineOption);
     const auto reported = errorLine.match(err);
     if (expect.errorNumber) {
-        if (!reported.hasMatch())
-            fail(expect.errorAt, QStringLiteral("expected error %1, got no error line").arg(expect.errorNumber));
-        else if (reported.captured(3).toInt() != expect.errorNumber)
-            fail(expect.errorAt, QStringLiteral("expected error %1, got: %2").arg(expect.errorNumber).arg(reported.captured(0)));
-        else if (expect.errorLine && reported.captured(1).toInt() != expect.errorLine)
-            fail(expect.errorAt, QStringLiteral("expected the error on line %1, got: %2").arg(expect.errorLine).arg(reported.captured(0)));
+        if (!reported.hasMatch() || reported.captured(3).toInt() != expect.errorNumber
+            || (expect.errorLine && reported.captured(1).toInt() != expect.errorLine))
+            fail(expect.errorAt, QStringLiteral("expected error %1 (on line %2), got: %3")
+                                     .arg(expect.errorNumber).arg(expect.errorLine ? QString::number(expect.errorLine) : QStringLiteral("any"))
+                                     .arg(reported.hasMatch() ? reported.captured(0) : QStringLiteral("no error line")));
         if (status == 0)
             fail(expect.errorAt, QStringLiteral("the run failed but tnscript exited with status 0"));
     } else if (expect.timeoutAt) {
