@@ -227,17 +227,15 @@ TEST_F(Worker, ArgumentsAndResultsCrossThePipeWithTheirTypes)
 
 TEST(JsWire, EveryMessageComesBackAsSent)
 {
-    QByteArray stream;
-    stream += wire::encodeHello();
-    stream += wire::encodeReset();
-    stream += wire::encode(wire::AddObjectMsg{3, QStringLiteral("clsTNExport"), false, {"tnOutput", "tnRed"}});
-    stream += wire::encode(wire::RunMsg{QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"), 750});
-    stream += wire::encode(wire::CallMsg{1, 2, {QVariant(), QVariant::fromValue(nullptr), 2.5, QStringLiteral("x")}});
-    stream += wire::encode(wire::ReplyMsg{QVariant(uint(200)), 6, QStringLiteral("Overflow")});
     wire::DoneMsg done;
     done.outcome = RunOutcome::Error;
     done.error = {1002, QStringLiteral("Syntax error"), 4, 2, QStringLiteral("var x = ;")};
-    stream += wire::encode(done);
+    const QByteArray stream =
+        wire::encodeHello() + wire::encodeReset()
+        + wire::encode(wire::AddObjectMsg{3, QStringLiteral("clsTNExport"), false, {"tnOutput", "tnRed"}})
+        + wire::encode(wire::RunMsg{QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"), 750, true})
+        + wire::encode(wire::CallMsg{1, 2, {QVariant(), QVariant::fromValue(nullptr), 2.5, QStringLiteral("x")}})
+        + wire::encode(wire::ReplyMsg{QVariant(uint(200)), 6, QStringLiteral("Overflow")}) + wire::encode(done);
 
     // Delivered a byte at a time, as a pipe may.
     QByteArray buffer;
@@ -255,7 +253,8 @@ TEST(JsWire, EveryMessageComesBackAsSent)
     const wire::AddObjectMsg &add = got[2].addObject;
     EXPECT_EQ(std::tuple(add.index, add.name, add.addMembers, add.members),
               std::tuple(3, QStringLiteral("clsTNExport"), false, QStringList({"tnOutput", "tnRed"})));
-    EXPECT_EQ(std::pair(got[3].run.code, got[3].run.timeLimitMs), std::pair(QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"), 750));
+    EXPECT_EQ(std::tuple(got[3].run.code, got[3].run.timeLimitMs, got[3].run.isolated),
+              std::tuple(QStringLiteral("tnOutput('\u00e9\u20ac');\r\n"), 750, true));
     const wire::CallMsg &call = got[4].call;
     ASSERT_EQ(call.args.size(), 4);
     EXPECT_EQ(std::pair(call.object, call.member), std::pair(1, 2));
