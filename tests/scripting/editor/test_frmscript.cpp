@@ -104,9 +104,8 @@ TEST_F(EditorFixture, MnemonicsShortcutsAndHelp)
     for (const auto &[name, key] : keys)
         EXPECT_EQ(act(name)->shortcut(), key) << name;
 
-    act("mnuHelpContents")->trigger();
-    act("mnuHelpScriptEditor")->trigger();
-    act("mnuHelpScriptingHelp")->trigger();
+    for (const char *item : {"mnuHelpContents", "mnuHelpScriptEditor", "mnuHelpScriptingHelp"})
+        act(item)->trigger();
     const QList<std::pair<int, int>> expected = {
         {HelpCommand::Contents, 0}, {HelpCommand::Context, 20}, {HelpCommand::Context, 21}};
     EXPECT_EQ(services.help, expected);
