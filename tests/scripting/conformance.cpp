@@ -7,10 +7,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 
@@ -21,10 +19,7 @@ struct Expectation {
 
 struct Expectations {
     QList<Expectation> output;
-    std::optional<int> errorNumber;
-    std::optional<int> errorLine; // the Ln the error must report
-    int errorAt = 0;              // file line of the expect-error comment
-    bool timeout = false;
+    int errorNumber = 0, errorLine = 0, errorAt = 0; // errorLine: the Ln the error must report
     int timeoutAt = 0;
     QStringList args;
 };
@@ -38,51 +33,6 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-std::optional<Expectations> parse(const QString &source, bool js, QString *problem)
-{
-    // The language's comment marker, then the directive; "expect-error"
-    // before "expect".
-    const QRegularExpression directive(QStringLiteral("%1\\s*(expect-error|expect-timeout|expect|args)\\b(:?)(.*)$")
-                                           .arg(js ? QStringLiteral("//") : QStringLiteral("(?:'|\\bRem\\s)")));
-    static const QRegularExpression errorSpec(QStringLiteral("^\\s*(-?\\d+)(?:\\s+line\\s+(\\d+))?\\s*$"));
-    Expectations e;
-    const QStringList lines = splitLines(source);
-    for (int i = 0; i < lines.size(); ++i) {
-        const auto m = directive.match(lines[i]);
-        if (!m.hasMatch())
-            continue;
-        const QString kind = m.captured(1);
-        QString rest = m.captured(3);
-        if (kind == QLatin1String("expect")) {
-            if (m.captured(2).isEmpty())
-                continue; // the word in a comment, not a directive
-            if (rest.startsWith(QLatin1Char(' ')))
-                rest.remove(0, 1);
-            e.output.append({i + 1, rest});
-        } else if (kind == QLatin1String("expect-error")) {
-            const auto wanted = errorSpec.match(rest);
-            if (!wanted.hasMatch()) {
-                *problem = QStringLiteral("line %1: expect-error takes a number, optionally \"line L\"").arg(i + 1);
-                return std::nullopt;
-            }
-            e.errorNumber = wanted.captured(1).toInt();
-            if (!wanted.captured(2).isEmpty())
-                e.errorLine = wanted.captured(2).toInt();
-            e.errorAt = i + 1;
-        } else if (kind == QLatin1String("expect-timeout")) {
-            e.timeout = true;
-            e.timeoutAt = i + 1;
-        } else {
-            e.args.append(rest.split(QLatin1Char(' '), Qt::SkipEmptyParts));
-        }
-    }
-    if (e.timeout && e.errorNumber) {
-        *problem = QStringLiteral("a file expects either an error or a time-out, not both");
-        return std::nullopt;
-    }
-    return e;
-}
-
 QString trimEnd(QString s)
 {
     while (!s.isEmpty() && s.back().isSpace())
@@ -90,33 +40,64 @@ QString trimEnd(QString s)
     return s;
 }
 
+// The language's comment marker, then the directive; "expect-error" before "expect".
+bool parse(const QString &source, bool js, Expectations &e, QString *problem)
+{
+    const QRegularExpression directive(QStringLiteral("%1\\s*(expect-error|expect-timeout|expect|args)\\b(:?) ?(.*)$")
+                                           .arg(js ? QStringLiteral("//") : QStringLiteral("(?:'|\\bRem\\s)")));
+    static const QRegularExpression errorSpec(QStringLiteral("^\\s*(-?\\d+)(?:\\s+line\\s+(\\d+))?\\s*$"));
+    const QStringList lines = splitLines(source);
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto m = directive.match(lines[i]);
+        if (!m.hasMatch())
+            continue;
+        const QString kind = m.captured(1);
+        const QString rest = m.captured(3);
+        if (kind == QLatin1String("expect")) {
+            if (!m.captured(2).isEmpty()) // else the word in a comment, not a directive
+                e.output.append({i + 1, rest});
+        } else if (kind == QLatin1String("expect-error")) {
+            const auto wanted = errorSpec.match(rest);
+            if (!wanted.hasMatch() || wanted.captured(1).toInt() == 0) {
+                *problem = QStringLiteral("line %1: expect-error takes a number, optionally \"line L\"").arg(i + 1);
+                return false;
+            }
+            e.errorNumber = wanted.captured(1).toInt();
+            e.errorLine = wanted.captured(2).toInt();
+            e.errorAt = i + 1;
+        } else if (kind == QLatin1String("expect-timeout")) {
+            e.timeoutAt = i + 1;
+        } else {
+            e.args.append(rest.split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        }
+    }
+    if (e.timeoutAt && e.errorNumber)
+        *problem = QStringLiteral("a file expects either an error or a time-out, not both");
+    return problem->isEmpty();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList argv_ = app.arguments();
-    if (argv_.size() != 3) {
+    if (app.arguments().size() != 3) {
         std::fputs("usage: script_conformance TNSCRIPT FILE\n", stderr);
         return 2;
     }
-    const QString tnscript = argv_[1];
-    const QString path = argv_[2];
+    const QString tnscript = app.arguments()[1], path = app.arguments()[2];
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "%s: cannot read\n", qPrintable(path));
-        return 2;
-    }
-    QString problem;
-    const bool js = path.endsWith(QLatin1String(".js"), Qt::CaseInsensitive);
-    const auto expect = parse(QString::fromUtf8(file.readAll()), js, &problem);
-    if (!expect) {
+    Expectations expect;
+    QString problem = file.open(QIODevice::ReadOnly) ? QString() : QStringLiteral("cannot read");
+    if (!problem.isEmpty()
+        || !parse(QString::fromUtf8(file.readAll()), path.endsWith(QLatin1String(".js"), Qt::CaseInsensitive), expect,
+                  &problem)) {
         std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(problem));
         return 2;
     }
 
     QProcess run;
-    run.start(tnscript, expect->args + QStringList{path});
+    run.start(tnscript, expect.args + QStringList{path});
     // Only a guard against a hang, so wide: a file without a time limit that
     // must run out of memory takes half a minute on a loaded machine.
     constexpr int kHangGuardMs = 240000;
@@ -126,57 +107,51 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s: tnscript did not finish within %d s\n", qPrintable(path), kHangGuardMs / 1000);
         return 1;
     }
-    const bool crashed = run.exitStatus() != QProcess::NormalExit;
-    const int status = run.exitCode();
     const QStringList out = splitLines(QString::fromUtf8(run.readAllStandardOutput()));
     const QString err = QString::fromUtf8(run.readAllStandardError());
+    if (run.exitStatus() != QProcess::NormalExit) {
+        std::fprintf(stderr, "%s:1: tnscript crashed\n%s", qPrintable(path), qPrintable(err));
+        return 1;
+    }
+    const int status = run.exitCode();
     int failures = 0;
     auto fail = [&](int line, const QString &what) {
         std::fprintf(stderr, "%s:%d: %s\n", qPrintable(path), line, qPrintable(what));
         ++failures;
     };
 
-    if (crashed) {
-        fail(1, QStringLiteral("tnscript crashed"));
-        std::fprintf(stderr, "%s", qPrintable(err));
-        return 1;
+    const auto &want = expect.output;
+    for (qsizetype i = 0; i < std::min(out.size(), want.size()) && failures == 0; ++i) {
+        if (trimEnd(out[i]) != trimEnd(want[i].text))
+            fail(want[i].line, QStringLiteral("expected \"%1\", got \"%2\"").arg(want[i].text, out[i]));
     }
-    const qsizetype common = std::min(out.size(), expect->output.size());
-    for (qsizetype i = 0; i < common && failures == 0; ++i) {
-        const Expectation &x = expect->output[i];
-        if (trimEnd(out[i]) != trimEnd(x.text))
-            fail(x.line, QStringLiteral("expected \"%1\", got \"%2\"").arg(x.text, out[i]));
-    }
-    if (failures == 0 && out.size() < expect->output.size()) {
-        const Expectation &x = expect->output[out.size()];
-        fail(x.line, QStringLiteral("expected \"%1\", but the output ended").arg(x.text));
-    }
-    if (failures == 0 && out.size() > expect->output.size())
-        fail(expect->output.isEmpty() ? 1 : expect->output.last().line,
-             QStringLiteral("unexpected output line %1: \"%2\"").arg(expect->output.size() + 1).arg(out[expect->output.size()]));
+    if (failures == 0 && out.size() < want.size())
+        fail(want[out.size()].line, QStringLiteral("expected \"%1\", but the output ended").arg(want[out.size()].text));
+    if (failures == 0 && out.size() > want.size())
+        fail(want.isEmpty() ? 1 : want.last().line,
+             QStringLiteral("unexpected output line %1: \"%2\"").arg(want.size() + 1).arg(out[want.size()]));
 
-    static const QRegularExpression errorLine(QStringLiteral(
-        "^\\(Ln (-?\\d+), Col (-?\\d+)\\) error (-?\\d+): .*$"), QRegularExpression::MultilineOption);
+    static const QRegularExpression errorLine(QStringLiteral("^\\(Ln (-?\\d+), Col (-?\\d+)\\) error (-?\\d+): .*$"),
+                                              QRegularExpression::MultilineOption);
     const auto reported = errorLine.match(err);
-    const bool timedOut = splitLines(err).contains(QStringLiteral("Timeout"));
-    if (expect->errorNumber) {
-        if (!reported.hasMatch())
-            fail(expect->errorAt, QStringLiteral("expected error %1, got no error line").arg(*expect->errorNumber));
-        else if (reported.captured(3).toInt() != *expect->errorNumber)
-            fail(expect->errorAt, QStringLiteral("expected error %1, got: %2").arg(*expect->errorNumber).arg(reported.captured(0)));
-        else if (expect->errorLine && reported.captured(1).toInt() != *expect->errorLine)
-            fail(expect->errorAt, QStringLiteral("expected the error on line %1, got: %2").arg(*expect->errorLine).arg(reported.captured(0)));
+    if (expect.errorNumber) {
+        if (!reported.hasMatch() || reported.captured(3).toInt() != expect.errorNumber
+            || (expect.errorLine && reported.captured(1).toInt() != expect.errorLine))
+            fail(expect.errorAt, QStringLiteral("expected error %1 (on line %2), got: %3")
+                                     .arg(expect.errorNumber).arg(expect.errorLine ? QString::number(expect.errorLine) : QStringLiteral("any"))
+                                     .arg(reported.hasMatch() ? reported.captured(0) : QStringLiteral("no error line")));
         if (status == 0)
-            fail(expect->errorAt, QStringLiteral("the run failed but tnscript exited with status 0"));
-    } else if (expect->timeout) {
-        if (!timedOut)
-            fail(expect->timeoutAt, QStringLiteral("expected a time-out; stderr: %1").arg(trimEnd(err)));
+            fail(expect.errorAt, QStringLiteral("the run failed but tnscript exited with status 0"));
+    } else if (expect.timeoutAt) {
+        if (!splitLines(err).contains(QStringLiteral("Timeout")))
+            fail(expect.timeoutAt, QStringLiteral("expected a time-out; stderr: %1").arg(trimEnd(err)));
         if (status == 0)
-            fail(expect->timeoutAt, QStringLiteral("timed out but tnscript exited with status 0"));
+            fail(expect.timeoutAt, QStringLiteral("timed out but tnscript exited with status 0"));
     } else if (status != 0) {
         fail(1, QStringLiteral("tnscript exited with status %1: %2").arg(status).arg(trimEnd(err)));
     }
     if (failures)
-        std::fprintf(stderr, "--- stdout ---\n%s--- stderr ---\n%s", qPrintable(out.join(QLatin1Char('\n')) + QLatin1Char('\n')), qPrintable(err));
+        std::fprintf(stderr, "--- stdout ---\n%s\n--- stderr ---\n%s", qPrintable(out.join(QLatin1Char('\n'))),
+                     qPrintable(err));
     return failures ? 1 : 0;
 }

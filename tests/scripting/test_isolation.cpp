@@ -32,15 +32,9 @@ struct Isolated : ::testing::TestWithParam<LanguageFamily> {
     }
 };
 
-// Each pair: a script that changes something, then one that prints what a
-// later script sees of it, which must be what a fresh engine shows.
-struct Leak {
-    const char *change;
-    const char *probe;
-    const char *fresh;
-};
-
-const Leak kJsLeaks[] = {
+// {a script that changes something, one that prints what a later script sees
+// of it, what a fresh engine shows}.
+const char *const kJsLeaks[][3] = {
     {"var declared = 1; function f() {}", "tnPrint(typeof declared + typeof f);", "undefinedundefined"},
     {"implicitGlobal = 1;", "tnPrint(typeof implicitGlobal);", "undefined"},
     {"this.viaThis = 1;", "tnPrint(typeof viaThis);", "undefined"},
@@ -59,36 +53,25 @@ const Leak kJsLeaks[] = {
     {"(0, eval)('var viaEval = 1');", "tnPrint(typeof viaEval);", "undefined"},
 };
 
-TEST(IsolatedJs, NothingAScriptDeclaresOrChangesReachesTheNextRun)
+using IsolatedJs = Isolated;
+
+TEST_P(IsolatedJs, NothingAScriptDeclaresOrChangesReachesTheNextRunAndErrorsKeepTheirLines)
 {
-    ScriptControl control;
-    control.setLanguage(QStringLiteral("JScript"));
-    control.setTimeLimit(30000);
-    RecordingObject object;
-    control.AddObject(QStringLiteral("clsTest"), &object, true);
-    for (const Leak &leak : kJsLeaks) {
-        SCOPED_TRACE(leak.change);
-        control.RunIsolated(QString::fromLatin1(leak.change));
-        object.printed.clear();
-        ASSERT_EQ(control.RunIsolated(QString::fromLatin1(leak.probe)), RunOutcome::Ok)
-            << control.Error().Description.toStdString();
-        EXPECT_EQ(object.printed, QString::fromLatin1(leak.fresh));
+    for (const auto &[change, probe, fresh] : kJsLeaks) {
+        SCOPED_TRACE(change);
+        control.RunIsolated(QString::fromLatin1(change));
+        EXPECT_EQ(runIsolated(QString::fromLatin1(probe)), QString::fromLatin1(fresh));
     }
+    // Inside the function around the script.
+    ASSERT_EQ(control.RunIsolated(QStringLiteral("var a = 1;\r\nvar b = 2;\r\nnosuch();")), RunOutcome::Error);
+    EXPECT_EQ(std::tuple(control.Error().Line, control.Error().Number, control.Error().Text),
+              std::tuple(3, 5009, QStringLiteral("nosuch();")));
+    ASSERT_EQ(control.RunIsolated(QStringLiteral("var a = 1;\r\nvar = ;")), RunOutcome::Error);
+    EXPECT_EQ(std::pair(control.Error().Line, control.Error().Number), std::pair(2, 1002));
 }
 
-TEST(IsolatedJs, ErrorsKeepTheirLinesInsideTheFunctionAroundTheScript)
-{
-    ScriptControl control;
-    control.setLanguage(QStringLiteral("JScript"));
-    control.setTimeLimit(30000);
-    ASSERT_EQ(control.RunIsolated(QStringLiteral("var a = 1;\r\nvar b = 2;\r\nnosuch();")), RunOutcome::Error);
-    EXPECT_EQ(control.Error().Line, 3);
-    EXPECT_EQ(control.Error().Number, 5009);
-    EXPECT_EQ(control.Error().Text, QStringLiteral("nosuch();"));
-    ASSERT_EQ(control.RunIsolated(QStringLiteral("var a = 1;\r\nvar = ;")), RunOutcome::Error);
-    EXPECT_EQ(control.Error().Line, 2);
-    EXPECT_EQ(control.Error().Number, 1002);
-}
+INSTANTIATE_TEST_SUITE_P(Languages, IsolatedJs, ::testing::Values(LanguageFamily::JScript),
+                         [](const auto &) { return "JScript"; });
 
 TEST_P(Isolated, TheModuleIsAsTheResetLeftItAroundAnIsolatedRun)
 {
@@ -128,10 +111,7 @@ TEST_P(Isolated, ARunAfterAnErrorOrATimeOutStartsClean)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, Isolated, ::testing::Values(LanguageFamily::VBScript, LanguageFamily::JScript),
-                         [](const auto &info) {
-                             return info.param == LanguageFamily::JScript ? std::string("JScript")
-                                                                          : std::string("VBScript");
-                         });
+                         [](const auto &i) { return i.param == LanguageFamily::JScript ? "JScript" : "VBScript"; });
 
 // The point of isolated runs: an engine is built only when a script changed
 // something shared. A Qt whose objects the snapshot cannot read would still

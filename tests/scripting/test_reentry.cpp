@@ -3,54 +3,32 @@
 // another engine may run inside it. Run under AddressSanitizer too.
 #include "scripting/engine.h"
 #include "scripting/scriptcontrol.h"
+#include "testobject.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace tintwell::script {
 namespace {
 
-// One member, Poke(), that runs whatever the test hands it.
-class Poker : public HostObject
-{
-public:
-    std::function<void()> onPoke;
-    const QList<HostMember> &members() const override
-    {
-        static const QList<HostMember> list{{QStringLiteral("Poke"), {}, ValueType::Empty},
-                                            {QStringLiteral("Seen"), {{QStringLiteral("v"), ValueType::Long}},
-                                             ValueType::Empty}};
-        return list;
-    }
-    QVariant invoke(int memberIndex, const QVariantList &args, HostError *) override
-    {
-        if (memberIndex == 0 && onPoke)
-            onPoke();
-        if (memberIndex == 1)
-            seen.append(args.value(0).toInt());
-        return {};
-    }
-    QList<int> seen;
-};
+// tnName runs the test's onName; tnPrint records what the run saw.
+using Poker = testing::RecordingObject;
 
 struct Languages : ::testing::TestWithParam<LanguageFamily> {
     static QString program(LanguageFamily f)
     {
-        return f == LanguageFamily::VBScript ? QStringLiteral("Dim x\nx = 41\nPoke\nx = x + 1\nSeen x\n")
-                                             : QStringLiteral("var x = 41;\nPoke();\nx = x + 1;\nSeen(x);\n");
+        return f == LanguageFamily::VBScript ? QStringLiteral("Dim x\nx = 41\ntnName\nx = x + 1\ntnPrint x\n")
+                                             : QStringLiteral("var x = 41;\ntnName();\nx = x + 1;\ntnPrint(x);\n");
     }
 };
 
 TEST_P(Languages, TheRunningEngineRefusesResetObjectsAndCodeAndFinishes)
 {
     std::unique_ptr<Engine> engine = createEngine(GetParam());
-    ASSERT_TRUE(engine);
     Poker poker, stranger;
     engine->addObject(QStringLiteral("host"), &poker, true);
     RunOutcome nested = RunOutcome::Ok;
     ScriptError nestedError;
-    poker.onPoke = [&] {
+    poker.onName = [&] {
         engine->reset();
         engine->addObject(QStringLiteral("other"), &stranger, true);
         nested = engine->addCode(program(GetParam()), 1000, &nestedError);
@@ -59,14 +37,14 @@ TEST_P(Languages, TheRunningEngineRefusesResetObjectsAndCodeAndFinishes)
     EXPECT_EQ(engine->addCode(program(GetParam()), 5000, &error), RunOutcome::Ok) << error.Description.toStdString();
     EXPECT_EQ(nested, RunOutcome::Error);
     EXPECT_EQ(nestedError.Number, 5);
-    EXPECT_EQ(poker.seen, QList<int>{42}) << "the outer run went on with its own variables";
+    EXPECT_EQ(poker.printed, QStringLiteral("42")) << "the outer run went on with its own variables";
 
     // Afterwards the engine is itself again.
-    poker.onPoke = nullptr;
+    poker.onName = nullptr;
     engine->reset();
     engine->addObject(QStringLiteral("host"), &poker, true);
     EXPECT_EQ(engine->addCode(program(GetParam()), 5000, &error), RunOutcome::Ok);
-    EXPECT_EQ(poker.seen, (QList<int>{42, 42}));
+    EXPECT_EQ(poker.printed, QStringLiteral("4242"));
 }
 
 TEST_P(Languages, AnotherEngineRunsInsideARun)
@@ -77,28 +55,25 @@ TEST_P(Languages, AnotherEngineRunsInsideARun)
     outer->addObject(QStringLiteral("host"), &outerHost, true);
     inner->addObject(QStringLiteral("host"), &innerHost, true);
     int innerRuns = 0;
-    outerHost.onPoke = [&] {
+    outerHost.onName = [&] {
         // As a converter member setting a colour runs the export scripts.
         for (int i = 0; i < 3; ++i) {
             inner->reset();
             inner->addObject(QStringLiteral("host"), &innerHost, true);
             ScriptError e;
-            if (inner->addCode(QStringLiteral("Seen 7\n"), 1000, &e) == RunOutcome::Ok)
+            if (inner->addCode(QStringLiteral("tnPrint 7\n"), 1000, &e) == RunOutcome::Ok)
                 ++innerRuns;
         }
     };
     ScriptError error;
     EXPECT_EQ(outer->addCode(program(GetParam()), 5000, &error), RunOutcome::Ok) << error.Description.toStdString();
     EXPECT_EQ(innerRuns, 3);
-    EXPECT_EQ(innerHost.seen, (QList<int>{7, 7, 7}));
-    EXPECT_EQ(outerHost.seen, QList<int>{42});
+    EXPECT_EQ(innerHost.printed, QStringLiteral("777"));
+    EXPECT_EQ(outerHost.printed, QStringLiteral("42"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Engines, Languages, ::testing::Values(LanguageFamily::VBScript, LanguageFamily::JScript),
-                         [](const auto &info) {
-                             return info.param == LanguageFamily::VBScript ? std::string("VBScript")
-                                                                           : std::string("JScript");
-                         });
+                         [](const auto &i) { return i.param == LanguageFamily::VBScript ? "VBScript" : "JScript"; });
 
 TEST(ScriptControlReentry, ALanguageSwitchFromInsideARunIsRefused)
 {
@@ -107,17 +82,16 @@ TEST(ScriptControlReentry, ALanguageSwitchFromInsideARunIsRefused)
     control.AddObject(QStringLiteral("host"), &poker);
     bool switched = true;
     RunOutcome nested = RunOutcome::Ok;
-    poker.onPoke = [&] {
+    poker.onName = [&] {
         switched = control.setLanguage(QStringLiteral("JScript"));
         control.Reset();
-        nested = control.AddCode(QStringLiteral("Seen 1\n"));
+        nested = control.AddCode(QStringLiteral("tnPrint 1\n"));
     };
     EXPECT_EQ(control.AddCode(Languages::program(LanguageFamily::VBScript)), RunOutcome::Ok)
         << control.Error().Description.toStdString();
-    EXPECT_FALSE(switched);
-    EXPECT_EQ(nested, RunOutcome::Error);
+    EXPECT_EQ(std::pair(switched, nested), std::pair(false, RunOutcome::Error));
     EXPECT_EQ(control.Error().Number, 0) << "the outer run's result stands";
-    EXPECT_EQ(poker.seen, QList<int>{42});
+    EXPECT_EQ(poker.printed, QStringLiteral("42"));
     EXPECT_EQ(control.Language(), QStringLiteral("VBScript"));
 }
 

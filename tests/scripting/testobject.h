@@ -1,8 +1,10 @@
 #pragma once
-// A host object for the tests: records what scripts pass and hands back
-// results of each declared type.
+// A host object for the tests: records what scripts pass, hands back results
+// of each declared type, and runs onName, if set, inside tnName.
 
 #include "scripting/hostobject.h"
+
+#include <functional>
 
 namespace tintwell::script::testing {
 
@@ -28,12 +30,16 @@ public:
         switch (memberIndex) {
         case 0: printed += args[0].toString(); return {};
         case 1: return int(args[0].toUInt() + args[1].toUInt() * 256 + args[2].toUInt() * 65536);
-        case 2: return QStringLiteral("Tintwell");
+        case 2:
+            if (onName)
+                onName();
+            return QStringLiteral("Tintwell");
         case 3: error->number = 5; error->description = QStringLiteral("Invalid procedure call or argument"); return {};
         }
         return {};
     }
     QString printed;
+    std::function<void()> onName;
 };
 
 } // namespace tintwell::script::testing

@@ -7,30 +7,20 @@
 namespace tintwell::script {
 namespace {
 
-TEST(EditorRules, StoredSplitterPositionIsKeptInsideTheWindow)
+TEST(EditorRules, SplitterStoredOrDraggedStaysWithinItsLimits)
 {
-    const int h = 500; // lowest allowed top: 450
-    EXPECT_EQ(StoredSplitterTop(0, h, 280), 280);  // missing: as designed
-    EXPECT_EQ(StoredSplitterTop(50, h, 280), 200); // too high
-    EXPECT_EQ(StoredSplitterTop(-7, h, 280), 200);
-    EXPECT_EQ(StoredSplitterTop(100, h, 280), 100); // 100 is still accepted when stored
-    EXPECT_EQ(StoredSplitterTop(450, h, 280), 450);
-    EXPECT_EQ(StoredSplitterTop(451, h, 280), 450); // below the window's end
-    EXPECT_EQ(StoredSplitterTop(9999, h, 280), 450);
-    // In a low window a stored 150 beyond the bottom goes to 200, a stored 260 to h - 50.
-    EXPECT_EQ(StoredSplitterTop(150, 180, 280), 200);
-    EXPECT_EQ(StoredSplitterTop(260, 300, 280), 250);
-    EXPECT_EQ(StoredSplitterTop(220, 240, 280), 190);
-}
-
-TEST(EditorRules, DraggingStopsAt200AndFiftyAboveTheBottom)
-{
-    EXPECT_EQ(DraggedSplitterTop(199, 500), 200);
-    EXPECT_EQ(DraggedSplitterTop(-40, 500), 200);
-    EXPECT_EQ(DraggedSplitterTop(200, 500), 200);
-    EXPECT_EQ(DraggedSplitterTop(333, 500), 333);
-    EXPECT_EQ(DraggedSplitterTop(450, 500), 450);
-    EXPECT_EQ(DraggedSplitterTop(451, 500), 450);
+    // {stored, window height, expected top}, the designed top being 280. A
+    // missing value (0) gives the designed top; 100 is still accepted when
+    // stored; the limits are 200 and 50 above the bottom, in a low window the
+    // lower one wins.
+    const int stored[][3] = {{0, 500, 280},   {50, 500, 200},  {-7, 500, 200},  {100, 500, 100},
+                             {450, 500, 450}, {451, 500, 450}, {9999, 500, 450}, {150, 180, 200},
+                             {260, 300, 250}, {220, 240, 190}};
+    for (const auto &c : stored)
+        EXPECT_EQ(StoredSplitterTop(c[0], c[1], 280), c[2]) << c[0] << " in " << c[1];
+    const int dragged[][2] = {{199, 200}, {-40, 200}, {200, 200}, {333, 333}, {450, 450}, {451, 450}};
+    for (const auto &c : dragged)
+        EXPECT_EQ(DraggedSplitterTop(c[0], 500), c[1]) << c[0];
 }
 
 TEST(EditorRules, PaneLayoutAroundTheSplitterAndWhenTheWindowShrinks)
@@ -47,12 +37,11 @@ TEST(EditorRules, PaneLayoutAroundTheSplitterAndWhenTheWindowShrinks)
 
     // The debug pane keeps its height as the window grows.
     const PaneLayout tall = ResizeLayout(QSize(400, 800), 200, false);
-    EXPECT_EQ(tall.splitterTop, 600);
-    EXPECT_EQ(tall.debug.height(), 800 - 606);
+    EXPECT_EQ(std::pair(tall.splitterTop, tall.debug.height()), std::pair(600, 194));
     // ... but the code pane keeps at least 200.
     EXPECT_EQ(ResizeLayout(QSize(400, 300), 200, false).splitterTop, 200);
-    EXPECT_EQ(ResizeLayout(QSize(400, 249), 20, false).splitterTop, 229);
-    EXPECT_TRUE(ResizeLayout(QSize(400, 249), 20, false).debugVisible);
+    const PaneLayout edge = ResizeLayout(QSize(400, 249), 20, false);
+    EXPECT_TRUE(edge.splitterTop == 229 && edge.debugVisible);
 
     // Below 249 only the code pane, at least 38 high; the splitter stays where it was.
     const PaneLayout low = ResizeLayout(QSize(400, 248), 200, false);
@@ -85,20 +74,20 @@ TEST(EditorRules, EditMenuFollowsTheActivePaneAndItsSelection)
 
 TEST(EditorRules, ExportedScriptGetsAnExtensionFromItsFirstLine)
 {
-    const QString js = QStringLiteral("// JScript export\r\ntnOutput('x');");
-    const QString vb = QStringLiteral("' export\r\ntnOutput \"x\"");
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a"), js), QStringLiteral("/tmp/a.js"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a"), vb), QStringLiteral("/tmp/a.vbs"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a"), QStringLiteral("// JAVASCRIPT only line")),
-              QStringLiteral("/tmp/a.js"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a"), QStringLiteral("' vbs\r\n// jscript")),
-              QStringLiteral("/tmp/a.vbs")); // only the first line counts
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a"), QStringLiteral("\r\n// jscript")),
-              QStringLiteral("/tmp/a.js")); // begins with CR LF: the whole text
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a."), js), QStringLiteral("/tmp/a..js"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/my.dir/a"), js), QStringLiteral("/tmp/my.dir/a.js"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a.txt"), js), QStringLiteral("/tmp/a.txt"));
-    EXPECT_EQ(ExportScriptFileName(QStringLiteral("/tmp/a.vbs"), js), QStringLiteral("/tmp/a.vbs"));
+    const char *js = "// JScript export\r\ntnOutput('x');";
+    const char *cases[][3] = {
+        {"/tmp/a", js, "/tmp/a.js"},
+        {"/tmp/a", "' export\r\ntnOutput \"x\"", "/tmp/a.vbs"},
+        {"/tmp/a", "// JAVASCRIPT only line", "/tmp/a.js"},
+        {"/tmp/a", "' vbs\r\n// jscript", "/tmp/a.vbs"}, // only the first line counts
+        {"/tmp/a", "\r\n// jscript", "/tmp/a.js"},      // begins with CR LF: the whole text
+        {"/tmp/a.", js, "/tmp/a..js"},
+        {"/tmp/my.dir/a", js, "/tmp/my.dir/a.js"},
+        {"/tmp/a.txt", js, "/tmp/a.txt"},
+        {"/tmp/a.vbs", js, "/tmp/a.vbs"}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ExportScriptFileName(QString::fromLatin1(c[0]), QString::fromLatin1(c[1])), QLatin1String(c[2]))
+            << c[0] << " " << c[1];
 }
 
 } // namespace

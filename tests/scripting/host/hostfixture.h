@@ -41,9 +41,12 @@ protected:
         context.Script.Echo = false;
         return r;
     }
-    // The lines a run wrote after the "--- Executing" header, without the last one.
-    QString body() const
+    // What a script that must run cleanly printed in an editor run: the lines
+    // after the "--- Executing" header, without the last one.
+    QString printed(const QString &code)
     {
+        pane.text.clear();
+        EXPECT_EQ(execute(code).outcome, RunOutcome::Ok) << code.toStdString() << "\n" << pane.text.toStdString();
         const qsizetype start = pane.text.indexOf(QLatin1String("---\r\n"));
         const qsizetype end = pane.text.lastIndexOf(QLatin1String("\r\n"));
         return start < 0 || end < start + 5 ? QString() : pane.text.mid(start + 5, end - start - 3);
@@ -55,11 +58,6 @@ protected:
     std::unique_ptr<ScriptHost> host;
     RecordingPane pane;
 };
-
-inline QString crlf(const char *lines)
-{
-    return QString::fromLatin1(lines).replace(QLatin1String("\n"), QLatin1String("\r\n"));
-}
 
 } // namespace tintwell::script::test
 

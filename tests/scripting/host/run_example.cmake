@@ -1,7 +1,4 @@
-# Runs one example script through tnscript and compares its standard output
-# byte for byte with NAME.out beside it. NAME.args holds tnscript's options,
-# one per line; NAME.status the exit status when it is not 0.
-#   cmake -DTNSCRIPT=... -DSCRIPT=dir/NAME.vbs -P run_example.cmake
+# cmake -DTNSCRIPT=... -DSCRIPT=dir/NAME.vbs -P run_example.cmake (see examples/README.md)
 get_filename_component(dir ${SCRIPT} DIRECTORY)
 get_filename_component(name ${SCRIPT} NAME_WLE)
 set(args)

@@ -1,4 +1,5 @@
-// Variables, functions, closures and loops as export scripts use them.
+// Variables, functions, closures and loops as export scripts use them; dates
+// work inside the worker's sandbox.
 function pad2(s) { return s.length < 2 ? "0" + s : s; }
 function line(s) { tnPrint(s + "\n"); }
 
@@ -26,3 +27,4 @@ line(1 == "1");                               // expect: true
 line(1 === "1");                              // expect: false
 switch (o.g) { case 128: line("half"); break; default: line("other"); } // expect: half
 line([3, 1, 2].sort().reverse().join(""));    // expect: 321
+line(new Date(2020, 5, 1).getFullYear());      // expect: 2020

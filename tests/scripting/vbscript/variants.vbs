@@ -24,7 +24,6 @@ tnPrint IsEmpty(e) & IsEmpty("") & IsNull(Null) & IsNull(Empty) & IsArray(Array(
 tnPrint CLng("&H10") & " " & CDbl("1.5e2") & " " & CInt("  7  ") & " " & CSng("0.5") & " " & TypeName(CCur("1.23")) & vbCrLf  ' expect: 16 150 7 0.5 Currency
 On Error Resume Next
 x = CInt(40000) : tnPrint Err.Number & " " & Err.Description & vbCrLf  : Err.Clear   ' expect: 6 Overflow
-x = CByte(-1) : tnPrint Err.Number & vbCrLf : Err.Clear        ' expect: 6
 x = "a" * 2 : tnPrint Err.Number & " " & Err.Description & vbCrLf : Err.Clear  ' expect: 13 Type mismatch
 x = CLng(Null) : tnPrint Err.Number & " " & Err.Description & vbCrLf : Err.Clear  ' expect: 94 Invalid use of Null
 x = 5 \ 0 : tnPrint Err.Number & vbCrLf : Err.Clear            ' expect: 11
