@@ -15,16 +15,13 @@ struct Expected {
     const char *pattern;
 };
 
-void expectRecord(const NumericFormat &r, const Expected &e, const char *what)
+void expectRecord(const NumericFormat &r, const Expected &e)
 {
-    SCOPED_TRACE(what);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(r.InputBase[i], e.base[i]) << "InputBase " << i;
-        EXPECT_FLOAT_EQ(r.InputStep[i], e.step[i]) << "InputStep " << i;
-        EXPECT_FLOAT_EQ(r.InputLargeStep[i], e.large[i]) << "InputLargeStep " << i;
-    }
+    EXPECT_EQ(r.InputBase, e.base);
+    EXPECT_EQ(r.InputStep, e.step);
+    EXPECT_EQ(r.InputLargeStep, e.large);
+    EXPECT_EQ(r.OutputBase, e.out);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_FLOAT_EQ(r.OutputBase[i], e.out[i]) << "OutputBase " << i;
         EXPECT_EQ(r.InputFormat[i], QLatin1String(e.pattern)) << "InputFormat " << i;
         EXPECT_EQ(r.OutputFormat[i], QLatin1String(e.pattern)) << "OutputFormat " << i;
     }
@@ -77,108 +74,58 @@ QStringList standardLines()
 
 } // namespace
 
-TEST(BuiltInSchemeText, EachIs84CrLfLinesOfPlainText)
+TEST(LoadScheme, FourBuiltInSchemesOf84CrLfLines)
 {
     for (int id = kSchemeStandard; id <= kSchemeDecimal; ++id) {
-        SCOPED_TRACE(id);
         const QByteArray text = BuiltInSchemeText(id);
-        ASSERT_FALSE(text.isEmpty());
-        EXPECT_EQ(text.count("\r\n"), 84);
-        EXPECT_EQ(text.count('\n'), 84) << "a line break without CR";
-        EXPECT_EQ(text.count('\r'), 84);
-        EXPECT_TRUE(text.endsWith("\r\n"));
+        EXPECT_EQ(text.count("\r\n"), 84) << id;
+        EXPECT_EQ(text.count('\n'), 84) << id << ": a line break without CR";
+        EXPECT_EQ(text.count('\r'), 84) << id;
     }
     EXPECT_TRUE(BuiltInSchemeText(149).isEmpty());
-    EXPECT_TRUE(BuiltInSchemeText(154).isEmpty());
-}
-
-TEST(LoadScheme, FourBuiltInVariants)
-{
-    const FormatScheme standard = loaded(0);
-    expectRecord(standard.Formats[TN_RGB], kRgb255, "Standard RGB");
-    expectRecord(standard.Formats[TN_HSL], kHue100, "Standard HSL");
-    expectRecord(standard.Formats[TN_HSB], kHue100, "Standard HSB");
-    expectRecord(standard.Formats[TN_CMY], kPct, "Standard CMY");
-
-    const FormatScheme byte = loaded(1);
-    expectRecord(byte.Formats[TN_RGB], kRgb255, "Byte RGB");
-    expectRecord(byte.Formats[TN_HSL], kHue255, "Byte HSL");
-    expectRecord(byte.Formats[TN_HSB], kHue255, "Byte HSB");
-    expectRecord(byte.Formats[TN_CMY], kRgb255, "Byte CMY");
-
-    const FormatScheme percentage = loaded(2);
-    expectRecord(percentage.Formats[TN_RGB], kPct, "Percentage RGB");
-    expectRecord(percentage.Formats[TN_HSL], kHue100, "Percentage HSL");
-    expectRecord(percentage.Formats[TN_HSB], kHue100, "Percentage HSB");
-    expectRecord(percentage.Formats[TN_CMY], kPct, "Percentage CMY");
-
-    const FormatScheme decimal = loaded(3);
-    expectRecord(decimal.Formats[TN_RGB], kDec, "Decimal RGB");
-    expectRecord(decimal.Formats[TN_HSL], kDecHue, "Decimal HSL");
-    expectRecord(decimal.Formats[TN_HSB], kDecHue, "Decimal HSB");
-    expectRecord(decimal.Formats[TN_CMY], kDec, "Decimal CMY");
-}
-
-bool sameRecord(const NumericFormat &a, const NumericFormat &b)
-{
-    return a.InputBase == b.InputBase && a.InputStep == b.InputStep
-        && a.InputLargeStep == b.InputLargeStep && a.InputFormat == b.InputFormat
-        && a.OutputBase == b.OutputBase && a.OutputFormat == b.OutputFormat;
-}
-
-TEST(LoadScheme, StandardAndPercentageDifferOnlyInRgb)
-{
-    const FormatScheme standard = loaded(0);
-    const FormatScheme percentage = loaded(2);
-    EXPECT_FALSE(sameRecord(standard.Formats[TN_RGB], percentage.Formats[TN_RGB]));
-    for (int sys = TN_HSL; sys <= TN_CMY; ++sys)
-        EXPECT_TRUE(sameRecord(standard.Formats[sys], percentage.Formats[sys])) << sys;
+    const Expected *expected[4][kSystemCount] = {{&kRgb255, &kHue100, &kHue100, &kPct},
+                                                 {&kRgb255, &kHue255, &kHue255, &kRgb255},
+                                                 {&kPct, &kHue100, &kHue100, &kPct},
+                                                 {&kDec, &kDecHue, &kDecHue, &kDec}};
+    for (int index = 0; index < 4; ++index) {
+        const FormatScheme s = loaded(index);
+        for (int sys = TN_RGB; sys <= TN_CMY; ++sys) {
+            SCOPED_TRACE(testing::Message() << "scheme " << index << " system " << sys);
+            expectRecord(s.Formats[sys], *expected[index][sys]);
+        }
+    }
 }
 
 TEST(LoadScheme, BuiltInResetsNamesSeparatorsAndScriptsButNotSlotNames)
 {
-    for (int index = 0; index < 4; ++index) {
+    const QStringList names = {"&RGB", "HS&L", "HS&B/HSV", "C&MY", "H&TML", "He&xadecimal", "&Decimal"};
+    for (int index : {0, 3, -1, 9}) {
         SCOPED_TRACE(index);
+        const bool builtIn = index >= 0 && index < 4; // an index outside the nine loads nothing
         FormatScheme s = customLooking();
         RecordingMessages messages;
         int calls = 0;
         EXPECT_EQ(LoadScheme(s, index, messages, QString(), [&] { ++calls; }), 0);
-        EXPECT_EQ(calls, 1);
-        const QStringList names = {"&RGB", "HS&L", "HS&B/HSV", "C&MY", "H&TML", "He&xadecimal",
-                                   "&Decimal"};
+        EXPECT_EQ(calls, builtIn ? 1 : 0);
         for (int f = 0; f < kFormatCount; ++f) {
             const QString comma = f < kSystemCount ? "," : "";
-            EXPECT_EQ(s.Info[f].FormatName, names[f]);
-            EXPECT_TRUE(s.Info[f].ExportScript.isEmpty());
-            EXPECT_TRUE(s.Info[f].ConverterScript.isEmpty());
-            EXPECT_EQ(s.OutputSeparators[f].LeftEnd, "");
-            EXPECT_EQ(s.OutputSeparators[f].LeftSeparator, comma);
-            EXPECT_EQ(s.OutputSeparators[f].RightSeparator, comma);
-            EXPECT_EQ(s.OutputSeparators[f].RightEnd, "");
+            const OutputSeparator &sep = s.OutputSeparators[f];
+            EXPECT_EQ(s.Info[f].FormatName, builtIn ? names[f] : QStringLiteral("Mine %1").arg(f));
+            EXPECT_EQ(s.Info[f].ExportScript.isEmpty() && s.Info[f].ConverterScript.isEmpty(), builtIn);
+            EXPECT_EQ(QStringList({sep.LeftEnd, sep.LeftSeparator, sep.RightSeparator, sep.RightEnd}),
+                      builtIn ? QStringList({"", comma, comma, ""}) : QStringList({"(", ";", ";", ")"}));
         }
+        EXPECT_EQ(s.Formats[0].InputBase[0] == 7, !builtIn);
         for (int n = 0; n < kCustomSlotCount; ++n)
             EXPECT_EQ(s.CustomNames[n], QStringLiteral("Slot %1").arg(n + 1));
-    }
-}
-
-TEST(LoadScheme, IndexOutsideTheNineLoadsNothing)
-{
-    for (int index : {-1, 9, 10, 1000}) {
-        FormatScheme s = customLooking();
-        RecordingMessages messages;
-        int calls = 0;
-        EXPECT_EQ(LoadScheme(s, index, messages, QString(), [&] { ++calls; }), 0);
-        EXPECT_EQ(calls, 0);
-        EXPECT_EQ(s.Info[0].FormatName, "Mine 0");
-        EXPECT_FLOAT_EQ(s.Formats[0].InputBase[0], 7);
     }
 }
 
 TEST(LoadDefaultScheme, OneOrTwoBadLinesAreReportedAndSkipped)
 {
     QStringList lines = standardLines();
-    lines[0] = "abc";       // RGB InputBase 0
-    lines[22] = "1,5";      // HSL InputBase 1: a comma is no decimal point here
+    lines[0] = "abc";  // RGB InputBase 0
+    lines[22] = "1,5"; // HSL InputBase 1: a comma is no decimal point here
     FormatScheme s = customLooking();
     RecordingMessages messages;
     const SchemeLoadResult r = LoadDefaultSchemeFromText(s, textOf(lines), messages);
@@ -187,16 +134,11 @@ TEST(LoadDefaultScheme, OneOrTwoBadLinesAreReportedAndSkipped)
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_EQ(messages.shown[0].title, "Error");
     EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(messages.shown[0].text,
-              "There was an error reading the default format:\nError: 13\nType mismatch");
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[0], 7); // kept its old value
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[1], 255);
-    EXPECT_FLOAT_EQ(s.Formats[TN_HSL].InputBase[1], 7);
-    EXPECT_FLOAT_EQ(s.Formats[TN_HSL].InputBase[2], 100);
-    EXPECT_FLOAT_EQ(s.Formats[TN_CMY].OutputBase[2], 100);
+    EXPECT_EQ(messages.shown[0].text, "There was an error reading the default format:\nError: 13\nType mismatch");
+    EXPECT_EQ(s.Formats[TN_RGB].InputBase, (std::array<float, 4>{7, 255, 255, 255})); // kept its old value
+    EXPECT_EQ(s.Formats[TN_HSL].InputBase, (std::array<float, 4>{360, 7, 100, 100}));
     // Not aborted: the defaults of the built-in schemes are set.
     EXPECT_EQ(s.Info[TN_HEX].FormatName, "He&xadecimal");
-    EXPECT_EQ(s.OutputSeparators[TN_RGB].LeftEnd, "");
 }
 
 TEST(LoadDefaultScheme, ThirdErrorAbortsAndKeepsWhatWasRead)
@@ -211,39 +153,27 @@ TEST(LoadDefaultScheme, ThirdErrorAbortsAndKeepsWhatWasRead)
     EXPECT_EQ(r.errors, 3);
     EXPECT_TRUE(r.aborted);
     ASSERT_EQ(messages.shown.size(), 4);
-    EXPECT_EQ(messages.shown[2].text,
-              "There was an error reading the default format:\nError: 6\nOverflow");
+    EXPECT_EQ(messages.shown[2].text, "There was an error reading the default format:\nError: 6\nOverflow");
     EXPECT_EQ(messages.shown[3].title, "Aborting Load");
     EXPECT_EQ(messages.shown[3].icon, MsgIcon::Information);
-    EXPECT_EQ(messages.shown[3].text,
-              "There have been more than 3 errors loading the default format. Aborting. "
-              "Please obtain another copy of Tintwell.exe.");
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[0], 255); // read before the abort
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[1], 7);
-    EXPECT_FLOAT_EQ(s.Formats[TN_HSL].InputLargeStep[0], 60); // line 29
-    EXPECT_EQ(s.Formats[TN_HSL].InputLargeStep[1], 0.0f) << "line 30 must not be stored";
-    EXPECT_FLOAT_EQ(s.Formats[TN_HSL].InputLargeStep[2], 0.0f);
+    EXPECT_EQ(messages.shown[3].text, "There have been more than 3 errors loading the default format. Aborting. "
+                                      "Please obtain another copy of Tintwell.exe.");
+    EXPECT_EQ(s.Formats[TN_RGB].InputBase, (std::array<float, 4>{255, 7, 7, 255})); // read before the abort
+    EXPECT_EQ(s.Formats[TN_HSL].InputLargeStep, (std::array<float, 4>{60, 0, 0, 0})) << "line 30 is not stored";
     EXPECT_FLOAT_EQ(s.Formats[TN_CMY].InputBase[0], 7); // never reached
     // Aborted: names, separators and scripts stay.
     EXPECT_EQ(s.Info[0].FormatName, "Mine 0");
     EXPECT_EQ(s.Info[0].ExportScript, "Export");
     EXPECT_EQ(s.OutputSeparators[0].LeftEnd, "(");
-}
 
-TEST(LoadDefaultScheme, ShortTextCountsMissingLines)
-{
-    const QStringList lines = standardLines().mid(0, 80);
-    FormatScheme s = customLooking();
-    RecordingMessages messages;
-    const SchemeLoadResult r = LoadDefaultSchemeFromText(s, textOf(lines), messages);
-    // Line 80 is the empty rest after the last CR LF: a type mismatch for
-    // OutputBase 2 of CMY; lines 81 and 82 are missing.
-    EXPECT_TRUE(r.aborted);
-    ASSERT_EQ(messages.shown.size(), 4);
-    EXPECT_TRUE(messages.shown[0].text.endsWith("Error: 13\nType mismatch"));
-    EXPECT_TRUE(messages.shown[1].text.endsWith("Error: 9\nSubscript out of range"));
-    EXPECT_TRUE(messages.shown[2].text.endsWith("Error: 9\nSubscript out of range"));
-    EXPECT_EQ(messages.shown[3].title, "Aborting Load");
+    // A short text: line 80 is the empty rest after the last CR LF (a type
+    // mismatch), lines 81 and 82 are missing.
+    RecordingMessages cut;
+    EXPECT_TRUE(LoadDefaultSchemeFromText(s, textOf(standardLines().mid(0, 80)), cut).aborted);
+    ASSERT_EQ(cut.shown.size(), 4);
+    EXPECT_TRUE(cut.shown[0].text.endsWith("Error: 13\nType mismatch"));
+    EXPECT_TRUE(cut.shown[1].text.endsWith("Error: 9\nSubscript out of range"));
+    EXPECT_TRUE(cut.shown[2].text.endsWith("Error: 9\nSubscript out of range"));
     EXPECT_FLOAT_EQ(s.Formats[TN_CMY].OutputBase[1], 100);
     EXPECT_FLOAT_EQ(s.Formats[TN_CMY].OutputBase[2], 0);
 }
