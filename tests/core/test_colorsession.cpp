@@ -14,11 +14,9 @@ namespace {
 
 std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
-QString hex6(std::int32_t colour)
+QString hex6(std::int32_t c)
 {
-    const int r = colour & 0xFF, g = (colour >> 8) & 0xFF, b = (colour >> 16) & 0xFF;
-    return QStringLiteral("%1%2%3").arg(r, 2, 16, QLatin1Char('0')).arg(g, 2, 16, QLatin1Char('0'))
-        .arg(b, 2, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("%1").arg((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF), 6, 16, QLatin1Char('0')).toUpper();
 }
 
 struct SessionFixture : ::testing::Test {
@@ -34,21 +32,6 @@ struct SessionFixture : ::testing::Test {
         ctx.FormLoaded = true;
     }
 
-    // A user scheme with ten steps a slider and whole numbers only.
-    void writeCoarseSlot(int n)
-    {
-        FormatScheme coarse;
-        RecordingMessages messages;
-        LoadScheme(coarse, 0, messages, QString());
-        for (NumericFormat &f : coarse.Formats) {
-            f.InputBase = {10, 10, 10, 10};
-            f.InputStep = {1, 1, 1, 1};
-            f.InputLargeStep = {2, 2, 2, 2};
-            f.InputFormat = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
-        }
-        ASSERT_TRUE(WriteCustomScheme(coarse, QStringLiteral("Coarse"), n, dir.path(), messages));
-    }
-
     // What leaving each box does when the user did not type: a menu opened
     // with the mouse takes the focus from the box it was in.
     void leaveEveryBox()
@@ -56,65 +39,61 @@ struct SessionFixture : ::testing::Test {
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(session.commitBox(i)) << "box " << i << " read back untouched";
     }
+
+    // Leaves the boxes, changes and comes back; the colour must not move.
+    template<typename There, typename Back>
+    void roundTrip(std::int32_t colour, There there, Back back)
+    {
+        session.setColor(colour);
+        leaveEveryBox();
+        there();
+        leaveEveryBox();
+        ASSERT_EQ(session.color(), colour);
+        back();
+        leaveEveryBox();
+        ASSERT_EQ(session.color(), colour);
+        ASSERT_EQ(session.outputs()[kBoxHTML], hex6(colour));
+    }
 };
 
-TEST_F(SessionFixture, SchemeRoundTripsKeepTheColourExactlyInEveryMode)
+TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
 {
-    writeCoarseSlot(1);
-    const std::vector<int> schemes{0, 1, 2, 3, kFirstCustomScheme};
-    const std::vector<std::int32_t> colours{rgb(255, 128, 0), rgb(255, 200, 5), rgb(17, 200, 99),
-                                            rgb(1, 2, 3), rgb(128, 128, 128), rgb(0, 0, 0),
-                                            rgb(255, 255, 255), rgb(254, 127, 1)};
-    for (int mode = 0; mode < 4; ++mode) {
-        for (int from : schemes) {
-            for (int to : schemes) {
-                if (from == to)
-                    continue;
+    // A user scheme with ten steps a slider and whole numbers only.
+    FormatScheme coarse;
+    RecordingMessages messages;
+    LoadScheme(coarse, 0, messages, QString());
+    for (NumericFormat &f : coarse.Formats) {
+        f.InputBase = {10, 10, 10, 10};
+        f.InputStep = {1, 1, 1, 1};
+        f.InputLargeStep = {2, 2, 2, 2};
+        f.InputFormat = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+    }
+    ASSERT_TRUE(WriteCustomScheme(coarse, QStringLiteral("Coarse"), 1, dir.path(), messages));
+    const int schemes[] = {0, 1, 2, 3, kFirstCustomScheme};
+    const std::int32_t colours[] = {rgb(255, 128, 0), rgb(255, 200, 5), rgb(17, 200, 99), rgb(1, 2, 3),
+                                    rgb(128, 128, 128), rgb(0, 0, 0), rgb(255, 255, 255), rgb(254, 127, 1)};
+    for (int mode = 0; mode < 4; ++mode)
+        for (int from : schemes)
+            for (int to : schemes)
                 for (std::int32_t colour : colours) {
+                    if (from == to)
+                        continue;
                     SCOPED_TRACE(testing::Message() << "mode " << mode << " scheme " << from << " -> " << to
                                                     << " colour " << hex6(colour).toStdString());
                     session.changeScheme(from);
                     session.setSliderMode(mode);
-                    session.setColor(colour);
-                    leaveEveryBox();
-                    session.changeScheme(to);
-                    leaveEveryBox();
-                    ASSERT_EQ(session.color(), colour);
-                    session.changeScheme(from);
-                    leaveEveryBox();
-                    ASSERT_EQ(session.color(), colour);
-                    ASSERT_EQ(session.outputs()[kBoxHTML], hex6(colour));
+                    roundTrip(colour, [&] { session.changeScheme(to); }, [&] { session.changeScheme(from); });
                 }
-            }
-        }
-    }
-}
-
-TEST_F(SessionFixture, ModeAndSliderStyleRoundTripsKeepTheColourWhateverBoxWasLeft)
-{
-    const std::vector<std::int32_t> colours{rgb(255, 128, 0), rgb(255, 200, 5), rgb(17, 200, 99), rgb(3, 250, 77)};
-    for (int scheme : {0, 2, 3}) {
+    for (int scheme : {0, 2}) {
         session.changeScheme(scheme);
-        for (int from = 0; from < 4; ++from) {
-            for (int to = 0; to < 4; ++to) {
-                for (std::int32_t colour : colours) {
+        for (int from = 0; from < 4; ++from)
+            for (int to = 0; to < 4; ++to)
+                for (std::int32_t colour : {rgb(255, 128, 0), rgb(17, 200, 99), rgb(3, 250, 77)}) {
                     SCOPED_TRACE(testing::Message() << "scheme " << scheme << " mode " << from << " -> " << to
                                                     << " colour " << hex6(colour).toStdString());
                     session.setSliderMode(from);
-                    session.setColor(colour);
-                    session.setUseOldSliders(true);
-                    leaveEveryBox();
-                    ASSERT_EQ(session.color(), colour) << "old sliders on";
-                    session.setUseOldSliders(false);
-                    ASSERT_EQ(session.color(), colour) << "old sliders off";
-                    session.setSliderMode(to);
-                    leaveEveryBox();
-                    session.setSliderMode(from);
-                    leaveEveryBox();
-                    ASSERT_EQ(session.color(), colour);
+                    roundTrip(colour, [&] { session.setSliderMode(to); }, [&] { session.setSliderMode(from); });
                 }
-            }
-        }
     }
 }
 
@@ -123,41 +102,31 @@ TEST_F(SessionFixture, TypedTextIsReadAndCleanedAndUnchangedTextIsNot)
     session.setColor(rgb(255, 128, 0));
     session.setBoxText(0, QStringLiteral("200"));
     EXPECT_TRUE(session.commitBox(0));
-    EXPECT_EQ(session.color(), rgb(200, 128, 0));
-
-    // Above the maximum: the maximum; text the cleaning keeps is read again.
-    session.setBoxText(1, QStringLiteral("999"));
+    session.setBoxText(1, QStringLiteral("999")); // above the maximum: the maximum
     EXPECT_TRUE(session.commitBox(1));
     EXPECT_EQ(session.sliders().BoxText[1], QStringLiteral("255"));
     EXPECT_EQ(session.color(), rgb(200, 255, 0));
-    EXPECT_FALSE(session.commitBox(1));
+    EXPECT_FALSE(session.commitBox(1)) << "the cleaned text is read again";
 
-    // Typing the text that is already there changes nothing either.
-    session.changeScheme(2);
+    session.changeScheme(2); // typing the text that is already there changes nothing
     const std::int32_t before = session.color();
     session.setBoxText(2, session.sliders().BoxText[2]);
     EXPECT_FALSE(session.commitBox(2));
     EXPECT_EQ(session.color(), before);
-}
 
-TEST_F(SessionFixture, TheShadeRowComesBackToTheColourItStartedFrom)
-{
+    // The shade row comes back to the colour it started from and stays inside.
     session.changeScheme(0);
     session.setSliderMode(kSliderModeRGB);
-    const std::int32_t start = rgb(255, 128, 0);
-    session.setColor(start);
+    session.setColor(rgb(255, 128, 0));
     const float home = session.sliders().ShadeValue;
     session.valueRequested(kShadeRow, 0);
     EXPECT_EQ(session.color(), 0);
     EXPECT_TRUE(session.ShadeDriven);
     session.valueRequested(kShadeRow, home);
-    EXPECT_EQ(session.color(), start);
-    // Stepping past the ends stays inside the row.
+    EXPECT_EQ(session.color(), rgb(255, 128, 0));
     session.stepPressed(kShadeRow, +1, 1000);
     EXPECT_EQ(session.color(), rgb(255, 255, 255));
 }
-
-// -------------------------------------------------------------- re-entry
 
 TEST_F(SessionFixture, AColourSetFromInsideAnExportScriptWinsAndStaysConsistent)
 {
@@ -165,10 +134,8 @@ TEST_F(SessionFixture, AColourSetFromInsideAnExportScriptWinsAndStaysConsistent)
     int runs = 0;
     const std::int32_t nested = rgb(10, 20, 30);
     session.setExportScriptRunner([&](const QString &) {
-        ++runs;
-        ctx.Script.OutputText = QStringLiteral("run %1").arg(runs);
-        // The first run sets another colour, as a converter script may.
-        if (runs == 1)
+        ctx.Script.OutputText = QStringLiteral("run %1").arg(++runs);
+        if (runs == 1) // the first run sets another colour, as a converter script may
             session.setColor(nested);
     });
     int outputSignals = 0;
@@ -179,25 +146,17 @@ TEST_F(SessionFixture, AColourSetFromInsideAnExportScriptWinsAndStaysConsistent)
     session.setColor(rgb(255, 128, 0));
     EXPECT_EQ(runs, 2);
     EXPECT_EQ(session.color(), nested);
-    // The outer call's outputs, computed for the old colour, were dropped.
-    EXPECT_EQ(outputSignals, 1);
+    EXPECT_EQ(outputSignals, 1) << "the outer call's outputs, for the old colour, are dropped";
     EXPECT_EQ(session.outputs()[kBoxHTML], QStringLiteral("run 2"));
     EXPECT_EQ(session.outputs()[kBoxRGB], QStringLiteral("10,20,30"));
     EXPECT_EQ(session.sliders().BoxText[0], QStringLiteral("10"));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown.back(), nested);
     EXPECT_TRUE(ctx.Script.ScriptName.isEmpty()) << "the script name is put back after the round";
-}
 
-TEST_F(SessionFixture, BoxesAreIgnoredWhileTheSessionRewritesThem)
-{
+    // A view that commits from inside the session's rewrite must not start a change.
     int reads = 0;
-    QObject::connect(&session, &ColorSession::boxesWritten, [&] {
-        // A view that commits from inside the rewrite must not start a change.
-        if (session.commitBox(0))
-            ++reads;
-    });
-    session.setColor(rgb(1, 2, 3));
+    QObject::connect(&session, &ColorSession::boxesWritten, [&] { reads += session.commitBox(0); });
     session.setBoxText(0, QStringLiteral("9"));
     session.valueRequested(1, 100);
     EXPECT_EQ(reads, 0);

@@ -14,8 +14,6 @@ using namespace tintwell;
 
 namespace {
 
-
-
 FormatScheme standardScheme()
 {
     FormatScheme s;
@@ -26,34 +24,24 @@ FormatScheme standardScheme()
 
 } // namespace
 
-TEST(SlotFile, StandardSchemeWithoutScriptsHas135Lines)
-{
-    const QByteArray text = CustomSchemeText(standardScheme(), "Mine");
-    ASSERT_TRUE(text.endsWith("\r\n"));
-    const QList<QByteArray> lines = text.left(text.size() - 2).split('\n');
-    ASSERT_EQ(lines.size(), 135);
-    EXPECT_EQ(text.count("\r\n"), 135);
-    EXPECT_EQ(text.count('\r'), 135) << "a CR without LF";
-    EXPECT_EQ(lines[0], "Mine\r");
-    EXPECT_EQ(lines[1], "v1.00\r");
-    EXPECT_EQ(lines[2], "255\r");
-    EXPECT_EQ(lines[86], "\r");
-    EXPECT_EQ(lines[87], ",\r");
-    EXPECT_EQ(lines[114], "&RGB\r");
-    EXPECT_EQ(lines[115], "0\r");
-    EXPECT_EQ(lines[116], "0\r");
-}
-
-TEST(SlotFile, NumbersAreShortPlainDecimals)
+TEST(SlotFile, StandardScheme135CrLfLinesWithShortPlainNumbers)
 {
     FormatScheme s = standardScheme();
+    QByteArray text = CustomSchemeText(s, "Mine");
+    EXPECT_EQ(text.count("\r\n"), 135);
+    EXPECT_EQ(text.count('\r'), 135) << "a CR without LF";
+    ASSERT_TRUE(text.endsWith("\r\n"));
+    QList<QByteArray> lines = text.split('\n');
+    const std::pair<int, QByteArray> known[] = {{0, "Mine"}, {1, "v1.00"}, {2, "255"}, {86, ""},
+                                                {87, ","},   {114, "&RGB"}, {115, "0"}, {116, "0"}};
+    for (const auto &[line, value] : known)
+        EXPECT_EQ(lines[line], value + "\r") << line;
+
     s.Formats[TN_RGB].InputBase = {0.16666f, 0.01f, 1234567.0f, 1e10f};
     s.Formats[TN_RGB].InputStep = {-2.5f, 0.000125f, 100.0f, 0.0f};
-    const QList<QByteArray> lines = CustomSchemeText(s, "n").split('\n');
-    const QList<QByteArray> expected = {"0.16666", "0.01", "1234567", "10000000000",
-                                        "-2.5",    "0.000125", "100", "0"};
-    for (int i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(lines[2 + i], expected[i] + "\r");
+    lines = CustomSchemeText(s, "n").split('\n');
+    EXPECT_EQ(lines.mid(2, 8), QList<QByteArray>({"0.16666\r", "0.01\r", "1234567\r", "10000000000\r", "-2.5\r",
+                                                  "0.000125\r", "100\r", "0\r"}));
 }
 
 TEST(SlotFile, WriteThenLoadGivesTheSameScheme)
@@ -73,36 +61,23 @@ TEST(SlotFile, WriteThenLoadGivesTheSameScheme)
     EXPECT_TRUE(text.startsWith("Caf\xe9\r\nv1.00\r\n"));
     EXPECT_TRUE(text.contains("&RGB\r\n2\r\na\r\nb\r\n0\r\n"));
     EXPECT_TRUE(text.contains("He&xadecimal\r\n0\r\n2\r\nx\r\n\r\n"));
-
     FormatScheme in;
     EXPECT_EQ(LoadScheme(in, kFirstCustomScheme + 1, messages, dir.path()), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(in.CustomNames[1], "Caf\u00e9");
-    EXPECT_EQ(in.Info[TN_RGB].ExportScript, "a\r\nb");
-    EXPECT_EQ(in.Info[TN_HEX].ConverterScript, "x\r\n");
     EXPECT_EQ(in.Info[TN_DEC].FormatName, "D\u00e9c \u20ac");
-    EXPECT_EQ(in.Formats[TN_HSL].OutputFormat, out.Formats[TN_HSL].OutputFormat);
-    EXPECT_FLOAT_EQ(in.Formats[TN_HSL].InputLargeStep[0], 0.16666f);
     // Rewriting what was read gives the same bytes: every field came back.
     EXPECT_EQ(CustomSchemeText(in, in.CustomNames[1]), text);
-}
 
-TEST(SlotFile, ALineBreakInsideANameCannotShiftTheLayout)
-{
-    FormatScheme s = standardScheme();
-    s.Info[TN_RGB].FormatName = "R\r\nG";
-    s.OutputSeparators[TN_CMY].RightEnd = "\r\n";
-    const QByteArray text = CustomSchemeText(s, "two\r\nlines");
-    EXPECT_EQ(text.count("\r\n"), 135);
-    FormatScheme in;
+    // A line break inside a name cannot shift the layout.
+    out.Info[TN_RGB].FormatName = "R\r\nG";
+    out.OutputSeparators[TN_CMY].RightEnd = "\r\n";
     QString name;
-    RecordingMessages messages;
-    EXPECT_EQ(LoadCustomSchemeFromText(in, name, text, messages).errors, 0);
+    EXPECT_EQ(LoadCustomSchemeFromText(in, name, CustomSchemeText(out, "two\r\nlines"), messages).errors, 0);
     EXPECT_EQ(name, "twolines");
     EXPECT_EQ(in.Info[TN_RGB].FormatName, "RG");
 }
 
-TEST(SlotFile, MissingSlotLoadsNothingAndReportsOne)
+TEST(SlotFile, MissingSlotsLoadNothingAndNamesComeFromTheFirstLine)
 {
     QTemporaryDir dir;
     FormatScheme s = standardScheme();
@@ -113,8 +88,16 @@ TEST(SlotFile, MissingSlotLoadsNothingAndReportsOne)
         EXPECT_EQ(LoadScheme(s, index, messages, dir.path(), [&] { ++calls; }), 1);
     EXPECT_EQ(calls, 5);
     EXPECT_EQ(s.CustomNames[0], "kept");
-    EXPECT_EQ(s.Info[TN_RGB].FormatName, "&RGB");
     EXPECT_TRUE(messages.shown.isEmpty());
+
+    test::writeBytes(SlotFilePath(dir.path(), 1), "Warm tones\r\nv1.00\r\n");
+    test::writeBytes(SlotFilePath(dir.path(), 2), QByteArray(70, 'x'));
+    test::writeBytes(SlotFilePath(dir.path(), 4), "short");
+    test::writeBytes(SlotFilePath(dir.path(), 5), "\x80uro\r\n");
+    const auto names = CustomSlotNames(dir.path());
+    EXPECT_EQ(QStringList(names.begin(), names.end()),
+              QStringList({"Warm tones", QString(64, 'x'), "Custom 3", "short", "\u20acuro"}));
+    EXPECT_EQ(FirstFreeSlot(dir.path()), 3);
 }
 
 TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
@@ -134,10 +117,8 @@ TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
     EXPECT_EQ(r.errors, 3);
     EXPECT_TRUE(r.aborted);
     ASSERT_EQ(messages.shown.size(), 4);
-    EXPECT_EQ(messages.shown[0].text,
-              "There was an error reading the custom format:\nError: 13\nType mismatch");
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[0], 42);
-    EXPECT_FLOAT_EQ(s.Formats[TN_RGB].InputBase[1], 255);
+    EXPECT_EQ(messages.shown[0].text, "There was an error reading the custom format:\nError: 13\nType mismatch");
+    EXPECT_EQ(s.Formats[TN_RGB].InputBase, (std::array<float, 4>{42, 255, 255, 255}));
     EXPECT_EQ(s.Info[TN_HTML].ExportScript, "old");
     // A failed count reads no lines, so the rest shifts by one: the script
     // line "0" became the converter count, the real one the next name, and
@@ -147,34 +128,16 @@ TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
 
     // A file cut after the numbers: separators are missing lines.
     RecordingMessages cut;
-    r = LoadCustomSchemeFromText(s, name, lines.mid(0, 80).join('\n'), cut);
-    EXPECT_TRUE(r.aborted);
+    EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.mid(0, 80).join('\n'), cut).aborted);
     ASSERT_EQ(cut.shown.size(), 4);
     EXPECT_EQ(cut.shown[3].title, "Aborting Load");
     EXPECT_EQ(cut.shown[3].icon, MsgIcon::Information);
-    EXPECT_EQ(cut.shown[3].text,
-              "There have been more than 3 errors loading this custom format. Aborting.");
+    EXPECT_EQ(cut.shown[3].text, "There have been more than 3 errors loading this custom format. Aborting.");
 
     // A count far beyond the file ends in the abort, not in a long loop.
     lines[127] = "2000000000\r";
     RecordingMessages huge;
     EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.join('\n'), huge).aborted);
-}
-
-TEST(SlotNames, FromFirstLineCutTo64)
-{
-    QTemporaryDir dir;
-    test::writeBytes(SlotFilePath(dir.path(), 1), "Warm tones\r\nv1.00\r\n");
-    test::writeBytes(SlotFilePath(dir.path(), 2), QByteArray(70, 'x'));
-    test::writeBytes(SlotFilePath(dir.path(), 4), "short");
-    test::writeBytes(SlotFilePath(dir.path(), 5), "\x80uro\r\n");
-    const auto names = CustomSlotNames(dir.path());
-    EXPECT_EQ(names[0], "Warm tones");
-    EXPECT_EQ(names[1], QString(64, 'x'));
-    EXPECT_EQ(names[2], "Custom 3");
-    EXPECT_EQ(names[3], "short");
-    EXPECT_EQ(names[4], "\u20acuro");
-    EXPECT_EQ(FirstFreeSlot(dir.path()), 3);
 }
 
 TEST(Windows1252, EveryByteSurvivesAndUnknownCharactersBecomeQuestionMarks)
@@ -194,62 +157,29 @@ TEST(WriteCustomScheme, ReplacesTheOldFileOnlyWhenWrittenWhole)
     test::writeBytes(SlotFilePath(dir.path(), 1), "old");
     ASSERT_TRUE(WriteCustomScheme(standardScheme(), "new", 1, dir.path(), messages));
     EXPECT_TRUE(test::fileBytes(SlotFilePath(dir.path(), 1)).startsWith("new\r\nv1.00\r\n"));
+
+    // A write that stops short, as on a full disk, keeps the old file.
+    bool written = true;
+    {
+        test::FileSizeLimit full(8);
+        ASSERT_TRUE(full.ok());
+        written = WriteCustomScheme(standardScheme(), "newer", 1, dir.path(), messages);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(test::fileBytes(SlotFilePath(dir.path(), 1)).startsWith("new\r\nv1.00\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary left";
 
     // A folder path that is a file cannot be created, even by root.
     const QString blocked = dir.filePath("blocked");
     test::writeBytes(blocked, "file");
     EXPECT_FALSE(WriteCustomScheme(standardScheme(), "x", 1, blocked, messages));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, "Error");
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Exclamation);
-    EXPECT_TRUE(messages.shown[0].text.contains("The old file is unchanged."));
-}
-
-TEST(WriteCustomScheme, AWriteThatFailsHalfwayKeepsTheOldFile)
-{
-    QTemporaryDir dir;
-    test::writeBytes(SlotFilePath(dir.path(), 3), "old\r\n");
-    RecordingMessages messages;
-    bool written = true;
-    {
-        test::FileSizeLimit full(8); // the write stops short, as on a full disk
-        ASSERT_TRUE(full.ok());
-        written = WriteCustomScheme(standardScheme(), "new", 3, dir.path(), messages);
+    ASSERT_EQ(messages.shown.size(), 2);
+    for (const auto &m : messages.shown) {
+        EXPECT_EQ(m.title, "Error");
+        EXPECT_EQ(m.icon, MsgIcon::Exclamation);
+        EXPECT_TRUE(m.text.contains("The old file is unchanged."));
     }
-    EXPECT_FALSE(written);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.shown[0].text.contains("The old file is unchanged."));
-    EXPECT_EQ(test::fileBytes(SlotFilePath(dir.path(), 3)), "old\r\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary left";
-}
-
-TEST(Exchange, ExportCopiesBytesAndImportFillsTheLowestFreeSlot)
-{
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    EXPECT_EQ(ExchangeFileName("/a/b.c/scheme"), "/a/b.c/scheme.tnf");
-    EXPECT_EQ(ExchangeFileName("/a/scheme.txt"), "/a/scheme.txt");
-
-    EXPECT_FALSE(ExportSlot(dir.path(), 2, dir.filePath("out.tnf"), messages));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, "No Scheme Found");
-    EXPECT_EQ(messages.shown[0].text, "The current scheme is no longer available for export.");
-    EXPECT_FALSE(QFile::exists(dir.filePath("out.tnf")));
-
-    const QByteArray odd("any bytes\r\n\x00\xff", 14);
-    for (int n : {1, 2, 4, 5})
-        test::writeBytes(SlotFilePath(dir.path(), n), odd);
-    ASSERT_TRUE(ExportSlot(dir.path(), 2, dir.filePath("out.tnf"), messages));
-    EXPECT_EQ(test::fileBytes(dir.filePath("out.tnf")), odd);
-
-    EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), 3);
-    EXPECT_EQ(test::fileBytes(SlotFilePath(dir.path(), 3)), odd);
-    messages.shown.clear();
-    EXPECT_EQ(ImportIntoFreeSlot(dir.path(), dir.filePath("out.tnf"), messages), std::nullopt);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].title, "No Available Format Slots");
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Information);
+    EXPECT_EQ(test::fileBytes(blocked), "file");
 }
 
 TEST(LoadScriptFrames, ReadsWholeFilesAndCreatesMissingOnes)
@@ -258,18 +188,13 @@ TEST(LoadScriptFrames, ReadsWholeFilesAndCreatesMissingOnes)
     test::writeBytes(dir.filePath("HeaderJS.h"), "var x = 1;\r\n\xe9");
     test::writeBytes(dir.filePath("FooterVB.h"), "' end");
     const ScriptFrames frames = LoadScriptFrames(dir.path());
-    EXPECT_EQ(frames.Header[0], "");
-    EXPECT_EQ(frames.Header[1], "var x = 1;\r\n\u00e9");
-    EXPECT_EQ(frames.Footer[0], "' end");
-    EXPECT_EQ(frames.Footer[1], "");
+    EXPECT_EQ(QStringList({frames.Header[0], frames.Header[1], frames.Footer[0], frames.Footer[1]}),
+              QStringList({"", "var x = 1;\r\n\u00e9", "' end", ""}));
     EXPECT_TRUE(QFile::exists(dir.filePath("HeaderVB.h")));
     EXPECT_TRUE(QFile::exists(dir.filePath("FooterJS.h")));
 
     const QString blocked = dir.filePath("blocked");
     test::writeBytes(blocked, "file");
     const ScriptFrames none = LoadScriptFrames(blocked);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(none.Header[i], "");
-        EXPECT_EQ(none.Footer[i], "");
-    }
+    EXPECT_EQ(QStringList({none.Header[0], none.Header[1], none.Footer[0], none.Footer[1]}), QStringList(4, ""));
 }
