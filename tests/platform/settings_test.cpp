@@ -22,10 +22,6 @@ protected:
     clsRegistry reg{dir.path() + QStringLiteral("/Tintwell/settings.ini")};
 };
 
-} // namespace
-
-namespace {
-
 // The settings as the program's design lists them, written out here rather than
 // taken from settingsTable(), so a wrong name, type or default in the table shows.
 enum class Kind { Dword, Flag, Text, Bytes };
@@ -79,29 +75,18 @@ std::int32_t storeType(Kind kind)
 
 } // namespace
 
-TEST(SettingsTable, HoldsEverySettingWithItsNameTypeAndDefault)
-{
-    ASSERT_EQ(settingsTable().size(), std::size(kSettings));
-    for (const Expected &e : kSettings) {
-        SCOPED_TRACE(e.name);
-        const SettingInfo &row = settingInfo(e.id);
-        EXPECT_EQ(settingName(e.id), QString::fromLatin1(e.name));
-        EXPECT_EQ(row.type, storeType(e.kind));
-        EXPECT_EQ(row.boolean, e.kind == Kind::Flag);
-        if (e.kind == Kind::Dword && e.missing == Missing::Value) {
-            EXPECT_EQ(row.defaultValue, e.defaultValue);
-        }
-    }
-}
-
 // Written by hand under the names above, read through the wrappers: the value
 // comes back; missing or of another type, the default does.
-TEST_F(SettingsTest, EverySettingIsReadUnderItsNameOrFallsBackToItsDefault)
+TEST_F(SettingsTest, EverySettingHasItsNameTypeAndDefault)
 {
+    ASSERT_EQ(settingsTable().size(), std::size(kSettings));
     std::int32_t n = 1;
     for (const Expected &e : kSettings) {
         SCOPED_TRACE(e.name);
         const QString name = QString::fromLatin1(e.name);
+        EXPECT_EQ(settingName(e.id), name);
+        EXPECT_EQ(settingInfo(e.id).type, storeType(e.kind));
+        EXPECT_EQ(settingInfo(e.id).boolean, e.kind == Kind::Flag);
         ++n;
         switch (e.kind) {
         case Kind::Flag:
@@ -112,14 +97,15 @@ TEST_F(SettingsTest, EverySettingIsReadUnderItsNameOrFallsBackToItsDefault)
             EXPECT_FALSE(GetFlag(reg, e.id));
             break;
         case Kind::Dword: {
-            if (e.missing == Missing::Value) {
+            const bool hasDefault = e.missing == Missing::Value;
+            if (hasDefault) {
                 EXPECT_EQ(GetSetting(reg, e.id), e.defaultValue);
             }
             const std::int32_t v = 1 + n % 3; // inside every row's range
             reg.SetLong(kKey, name, v);
             EXPECT_EQ(GetSetting(reg, e.id), v);
             reg.SetBinary(kKey, name, QStringLiteral("\x01\x00\x00\x00"));
-            if (e.missing == Missing::Value) {
+            if (hasDefault) {
                 EXPECT_EQ(GetSetting(reg, e.id), e.defaultValue);
             }
             break;
@@ -147,109 +133,70 @@ TEST_F(SettingsTest, AnEmptyStoreMeansAFirstRunAndCreatesNothing)
     EXPECT_EQ(GetLastColor(reg), -1); // tells the main window this is the first run
     EXPECT_EQ(GetSetting(reg, SettingId::LastColor), 16777215);
     EXPECT_EQ(GetOnTop(reg), -1);
-    EXPECT_TRUE(GetCustomColors(reg).isEmpty());
-    EXPECT_TRUE(GetLastPath(reg).isEmpty());
-    EXPECT_TRUE(GetLastPalette(reg).isEmpty());
     EXPECT_EQ(reg.writeCount(), 0); // reading alone creates nothing
+
+    SetLastColor(reg, 0);
+    EXPECT_EQ(GetLastColor(reg), 0); // black is a colour, not a missing value
+    // A colour with high bits set was not written by the program: white, but no first run.
+    reg.SetLong(kKey, QStringLiteral("Last Color"), 0x01000000);
+    EXPECT_EQ(GetLastColor(reg), kFirstRunColor);
 }
 
-TEST_F(SettingsTest, WrappersWriteWhatTheyReadAndOnlyTheirOwnType)
+TEST_F(SettingsTest, WrappersWriteOnlyTheirOwnType)
 {
     const QString blob = QString(63, QChar(0)) + QChar(0xFF);
     SetCustomColors(reg, blob);
     EXPECT_EQ(GetCustomColors(reg), blob);
-    SetLastPalette(reg, QStringLiteral("/p/a.pal"));
-    EXPECT_EQ(GetLastPalette(reg), QStringLiteral("/p/a.pal"));
     SetLastPath(reg, QStringLiteral("/p/a.pal%2"));
-    EXPECT_EQ(GetLastPath(reg), QStringLiteral("/p/a.pal%2"));
-    SetLastColor(reg, 0);
-    EXPECT_EQ(GetLastColor(reg), 0); // black is a colour, not a missing value
-
-    // Writers of one type never touch a row of another.
     SetText(reg, SettingId::Format, QStringLiteral("x"));
     SetSetting(reg, SettingId::LastPath, 3);
-    std::int32_t error = 0;
-    reg.GetString(kKey, QStringLiteral("Format"), error);
-    EXPECT_EQ(error, -1);
+    EXPECT_EQ(reg.CheckString(kKey, QStringLiteral("Format")), -1);
     EXPECT_EQ(GetLastPath(reg), QStringLiteral("/p/a.pal%2"));
-}
 
-TEST_F(SettingsTest, BooleansAreStoredAsOneOrZeroAndOnAboveZero)
-{
+    // Booleans are stored as 1 or 0 and read as on above zero.
     SetFlag(reg, SettingId::OnTop, true);
     std::int32_t error = 0;
     EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("On Top"), error), 1);
     SetFlag(reg, SettingId::OnTop, false);
     EXPECT_EQ(reg.GetLong(kKey, QStringLiteral("On Top"), error), 0);
-
-    reg.SetLong(kKey, QStringLiteral("Click Copy"), 5);
-    EXPECT_TRUE(GetFlag(reg, SettingId::ClickCopy));
     reg.SetLong(kKey, QStringLiteral("Click Copy"), -1); // a VB True written by hand
     EXPECT_FALSE(GetFlag(reg, SettingId::ClickCopy));
-    reg.SetLong(kKey, QStringLiteral("On Top"), 7);
-    EXPECT_EQ(GetOnTop(reg), 7);
 }
 
 TEST_F(SettingsTest, ValuesOutsideTheirRangeGiveTheDefault)
 {
-    reg.SetLong(kKey, QStringLiteral("Format"), 6);
-    EXPECT_EQ(GetSetting(reg, SettingId::Format), 6);
-    reg.SetLong(kKey, QStringLiteral("Format"), 9);
-    EXPECT_EQ(GetSetting(reg, SettingId::Format), 0);
-    reg.SetLong(kKey, QStringLiteral("Sliders"), -1);
-    EXPECT_EQ(GetSetting(reg, SettingId::Sliders), 0);
-    reg.SetLong(kKey, QStringLiteral("Sliders"), 3);
-    EXPECT_EQ(GetSetting(reg, SettingId::Sliders), 3);
-    reg.SetLong(kKey, QStringLiteral("SplitterPos"), -20);
-    EXPECT_EQ(GetSetting(reg, SettingId::SplitterPos), 0);
-
-    // A colour with high bits set was not written by the program: white, but no first run.
-    reg.SetLong(kKey, QStringLiteral("Last Color"), 0x01000000);
-    EXPECT_EQ(GetLastColor(reg), kFirstRunColor);
-    reg.SetLong(kKey, QStringLiteral("Last Color"), 0x00123456);
-    EXPECT_EQ(GetLastColor(reg), 0x00123456);
+    const std::tuple<const char *, SettingId, std::int32_t, std::int32_t> cases[] = {
+        {"Format", SettingId::Format, 6, 6},   {"Format", SettingId::Format, 9, 0},
+        {"Sliders", SettingId::Sliders, 3, 3}, {"Sliders", SettingId::Sliders, -1, 0},
+        {"SplitterPos", SettingId::SplitterPos, -20, 0}};
+    for (const auto &[name, id, stored, read] : cases) {
+        reg.SetLong(kKey, QString::fromLatin1(name), stored);
+        EXPECT_EQ(GetSetting(reg, id), read) << name << " " << stored;
+    }
 }
 
-TEST_F(SettingsTest, APositionIsMissingWhenEitherHalfIs)
+TEST_F(SettingsTest, WindowPlacesAndSizes)
 {
     PositionRecord p{-5, -5};
     reg.SetLong(kKey, QStringLiteral("PaletteX"), 300);
-    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Palette, p), -1);
-    EXPECT_EQ(p.X, 300);
-
+    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Palette, p), -1) << "missing when either half is";
     const PositionRecord restored =
         RestoreWindowPosition(reg, StoredWindow::Palette, QSize(19200, 14400), QSize(6000, 4001));
     EXPECT_EQ(restored, (PositionRecord{6600, 5200})); // 5199.5 to even
-    PositionRecord stored;
-    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Palette, stored), 0);
-    EXPECT_EQ(stored, restored); // both halves rewritten at once
-
-    // The other windows keep their own names.
+    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Palette, p), 0);
+    EXPECT_EQ(p, restored); // both halves rewritten at once
     SetWindowPosition(reg, StoredWindow::Script, {-1500, 30});
-    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Script, stored), 0);
-    EXPECT_EQ(stored, (PositionRecord{-1500, 30}));
-    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Main, stored), -1);
-    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Advanced, stored), -1);
-    EXPECT_EQ(RestoreWindowPosition(reg, StoredWindow::Script, QSize(1, 1), QSize(1, 1)),
-              (PositionRecord{-1500, 30}));
-}
+    EXPECT_EQ(GetWindowPosition(reg, StoredWindow::Main, p), -1);
+    EXPECT_EQ(RestoreWindowPosition(reg, StoredWindow::Script, QSize(1, 1), QSize(1, 1)), (PositionRecord{-1500, 30}));
 
-TEST_F(SettingsTest, CentringRoundsHalvesToEven)
-{
+    // Centring rounds halves to even, also above and left of a too small screen.
     EXPECT_EQ(CentredPosition(QSize(100, 100), QSize(50, 51)), (PositionRecord{25, 24}));
     EXPECT_EQ(CentredPosition(QSize(100, 100), QSize(97, 99)), (PositionRecord{2, 0}));
-    // A window bigger than the screen goes above and left of it, rounded the same way.
     EXPECT_EQ(CentredPosition(QSize(100, 100), QSize(103, 105)), (PositionRecord{-2, -2}));
-    EXPECT_EQ(CentredPosition(QSize(100, 100), QSize(101, 100)), (PositionRecord{0, 0}));
-}
 
-TEST_F(SettingsTest, ScriptSizeFallsBackToTheDesignedSize)
-{
+    // The script window's size falls back to the designed one.
     EXPECT_EQ(RestoreScriptSize(reg, QSize(9000, 6000)), (PositionRecord{9000, 6000}));
-    PositionRecord size;
-    EXPECT_EQ(GetScriptSize(reg, size), 0);
-    EXPECT_EQ(size, (PositionRecord{9000, 6000}));
-
+    EXPECT_EQ(GetScriptSize(reg, p), 0);
     SetScriptSize(reg, {12000, 8000});
     EXPECT_EQ(RestoreScriptSize(reg, QSize(9000, 6000)), (PositionRecord{12000, 8000}));
     SetScriptSize(reg, {0, 8000}); // a window nobody could see
