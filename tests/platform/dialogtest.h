@@ -1,10 +1,8 @@
 #pragma once
 // Runs an action on the next modal dialog once it is up, then lets exec() go on.
-//
 // Nothing waits for ever: when no dialog comes up, or the dialog is still open
 // after the action (an accept() the dialog refused), the test fails with a
-// message at the deadline and a dialog still open is rejected, so exec() returns
-// instead of hanging the test binary.
+// message at the deadline and a dialog still open is rejected, so exec() returns.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -26,34 +24,31 @@ void whenModalShows(std::function<void(Dialog &)> action, int deadlineMs = 30000
     const QDeadlineTimer deadline(deadlineMs);
     QObject::connect(timer, &QTimer::timeout, [timer, action, deadline, deadlineMs, acted = QPointer<Dialog>(),
                                                seen = false]() mutable {
-        auto finish = [timer] {
+        const auto finish = [timer] {
             timer->stop();
             timer->deleteLater();
         };
-        if (seen) {
-            if (!acted || !acted->isVisible()) {
-                finish();
-            } else if (deadline.hasExpired()) {
-                ADD_FAILURE() << "the dialog \"" << acted->windowTitle().toStdString() << "\" was still open "
-                              << deadlineMs << " ms after the test's action";
-                acted->reject();
-                finish();
+        if (!seen) {
+            auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
+            if (!d) {
+                if (deadline.hasExpired()) {
+                    ADD_FAILURE() << "no modal dialog appeared within " << deadlineMs << " ms";
+                    finish();
+                }
+                return;
             }
-            return;
+            seen = true;
+            acted = d;
+            action(*d);
         }
-        auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!d) {
-            if (deadline.hasExpired()) {
-                ADD_FAILURE() << "no modal dialog appeared within " << deadlineMs << " ms";
-                finish();
-            }
-            return;
-        }
-        seen = true;
-        acted = d;
-        action(*d);
-        if (!acted || !acted->isVisible())
+        if (!acted || !acted->isVisible()) {
             finish();
+        } else if (deadline.hasExpired()) {
+            ADD_FAILURE() << "the dialog \"" << acted->windowTitle().toStdString() << "\" was still open "
+                          << deadlineMs << " ms after the test's action";
+            acted->reject();
+            finish();
+        }
     });
     timer->start();
 }

@@ -13,55 +13,33 @@
 namespace tintwell {
 namespace {
 
-QAbstractButton *buttonOf(QMessageBox &box, QMessageBox::StandardButton which)
-{
-    return box.button(which);
-}
-
 TEST(MessageBoxes, HelpOpensTheTopicAndTheMessageStaysUntilOk)
 {
     HelpService help;
     QMessageBoxMessages messages(help);
     int shownTimes = 0;
-    QString title, text;
+    QStringList shown;
     // First showing: press Help. The box comes back at once: press OK.
     test::whenModalShows<QMessageBox>([&](QMessageBox &box) {
         ++shownTimes;
-        title = box.windowTitle();
-        text = box.text();
-        EXPECT_EQ(box.icon(), QMessageBox::Warning);
-        buttonOf(box, QMessageBox::Help)->click();
+        shown = {box.windowTitle(), box.text(), box.icon() == QMessageBox::Warning ? "warning" : "other"};
+        box.button(QMessageBox::Help)->click();
         test::whenModalShows<QMessageBox>([&](QMessageBox &again) {
             ++shownTimes;
             EXPECT_TRUE(help.hasWindow() && help.window()->isVisible());
-            buttonOf(again, QMessageBox::Ok)->click();
+            again.button(QMessageBox::Ok)->click();
         });
     });
     const MsgResult answer = messages.show(QStringLiteral("Conversion Error"), QStringLiteral("Invalid conversion value."),
                                            MsgIcon::Exclamation, MsgButtons::OkHelp, 9);
     EXPECT_EQ(answer, MsgResult::Ok);
     EXPECT_EQ(shownTimes, 2);
-    EXPECT_EQ(title, QStringLiteral("Conversion Error"));
-    EXPECT_EQ(text, QStringLiteral("Invalid conversion value."));
+    EXPECT_EQ(shown, QStringList({"Conversion Error", "Invalid conversion value.", "warning"}));
     ASSERT_TRUE(help.hasWindow());
     EXPECT_EQ(help.window()->currentTopic(), 9);
 }
 
-TEST(MessageBoxes, EscapeAnswersWhatTheStandInAnswersWhenItsQueueIsEmpty)
-{
-    HelpService help;
-    QMessageBoxMessages messages(help);
-    RecordingMessages standIn;
-    for (MsgButtons buttons : {MsgButtons::OkCancel, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
-        test::whenModalShows<QMessageBox>([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); });
-        const MsgResult real = messages.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons);
-        EXPECT_EQ(real, standIn.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons))
-            << int(buttons);
-    }
-    EXPECT_FALSE(help.hasWindow()) << "no help without a Help button";
-}
-
-TEST(MessageBoxes, EachButtonAnswersItself)
+TEST(MessageBoxes, EachButtonAnswersItselfAndEscapeWhatTheStandInAnswers)
 {
     HelpService help;
     QMessageBoxMessages messages(help);
@@ -73,6 +51,14 @@ TEST(MessageBoxes, EachButtonAnswersItself)
                                 MsgIcon::Question, MsgButtons::YesNoCancel),
                   result);
     }
+    RecordingMessages standIn; // its queue is empty: it answers as a box closed without a button
+    for (MsgButtons buttons : {MsgButtons::OkCancel, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
+        test::whenModalShows<QMessageBox>([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        EXPECT_EQ(messages.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons),
+                  standIn.show(QStringLiteral("t"), QStringLiteral("x"), MsgIcon::Question, buttons))
+            << int(buttons);
+    }
+    EXPECT_FALSE(help.hasWindow()) << "no help without a Help button";
 }
 
 } // namespace

@@ -7,22 +7,6 @@
 
 #include <ostream>
 
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-
-inline void PrintTo(const QStringList &l, std::ostream *os)
-{
-    *os << '{';
-    for (const QString &s : l) {
-        PrintTo(s, os);
-        *os << ' ';
-    }
-    *os << '}';
-}
-
-inline void PrintTo(const QColor &c, std::ostream *os)
-{
-    *os << c.name().toStdString();
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &l, std::ostream *os) { *os << "{\"" << l.join("\", \"").toStdString() << "\"}"; }
+inline void PrintTo(const QColor &c, std::ostream *os) { *os << c.name().toStdString(); }
