@@ -1,6 +1,5 @@
 // The dialog and help tests need a QApplication; the rest do not mind one.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char **argv)
