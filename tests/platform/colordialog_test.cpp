@@ -39,57 +39,38 @@ TEST(CustomColorBlob, SixteenRedGreenBlueZeroQuadsOf64Bytes)
     EXPECT_EQ(ColorFromValue(std::int32_t(0x80123456)), QColor(0x56, 0x34, 0x12));
 }
 
-class ColorDialogTest : public ::testing::Test
+TEST(ColorDialog, TheChosenColourAndTheCustomColoursAreStoredAndOfferedAgain)
 {
-protected:
     QTemporaryDir dir;
-    clsRegistry reg{dir.path() + QStringLiteral("/settings.ini")};
-    clsColorDialog dialog;
-};
-
-TEST_F(ColorDialogTest, AcceptTakesTheColourAndTheCustomColoursWhichAreStored)
-{
-    QColor shownAtStart;
-    QColor firstCustom;
+    clsRegistry reg{dir.path() + "/settings.ini"};
+    QList<QColor> seen;
     test::whenModalShows<QColorDialog>([&](QColorDialog &d) {
-        shownAtStart = d.currentColor();
-        firstCustom = QColorDialog::customColor(0);
+        seen = {d.currentColor(), QColorDialog::customColor(0)};
         QColorDialog::setCustomColor(3, QColor(1, 2, 3));
         d.setCurrentColor(QColor(0x40, 0x50, 0x60));
         d.accept();
     });
-    const std::int32_t chosen = ChooseColor(dialog, reg, 0x00FF8000, nullptr);
-    EXPECT_EQ(shownAtStart, QColor(0x00, 0x80, 0xFF));
-    EXPECT_EQ(firstCustom, QColor(255, 255, 255)); // nothing stored yet: all white
+    clsColorDialog dialog;
+    EXPECT_EQ(ChooseColor(dialog, reg, 0x00FF8000, nullptr), 0x00605040);
+    EXPECT_EQ(seen, QList<QColor>({QColor(0x00, 0x80, 0xFF), Qt::white})) << "nothing stored yet: all white";
     EXPECT_FALSE(dialog.Canceled);
-    EXPECT_EQ(chosen, 0x00605040);
     EXPECT_EQ(CustomColorsFromString(modRegistry::GetCustomColors(reg))[3], QColor(1, 2, 3));
 
-    // Offered again next time, even when the process-wide table was changed meanwhile.
+    // Offered again next time, even when the process-wide table was changed meanwhile;
+    // a cancel changes neither the colour nor the stored custom colours.
     QColorDialog::setCustomColor(3, QColor(9, 9, 9));
-    QColor offered;
     test::whenModalShows<QColorDialog>([&](QColorDialog &d) {
-        offered = QColorDialog::customColor(3);
-        d.reject();
-    });
-    clsColorDialog fresh;
-    EXPECT_EQ(ChooseColor(fresh, reg, 0x00605040, nullptr), 0x00605040);
-    EXPECT_EQ(offered, QColor(1, 2, 3));
-}
-
-TEST_F(ColorDialogTest, CancelChangesNothingButTheCustomColoursAreStillStored)
-{
-    CustomColorArray colors;
-    colors.fill(QColor(10, 20, 30));
-    const QString blob = CustomColorsToString(colors);
-    modRegistry::SetCustomColors(reg, blob);
-    test::whenModalShows<QColorDialog>([](QColorDialog &d) {
+        seen = {QColorDialog::customColor(3)};
         QColorDialog::setCustomColor(0, QColor(200, 0, 0));
         d.setCurrentColor(Qt::green);
         d.reject();
     });
-    EXPECT_EQ(ChooseColor(dialog, reg, 0x00123456, nullptr), 0x00123456);
-    EXPECT_TRUE(dialog.Canceled);
-    EXPECT_EQ(dialog.Color, 0x00123456);
-    EXPECT_EQ(modRegistry::GetCustomColors(reg), blob);
+    clsColorDialog fresh;
+    EXPECT_EQ(ChooseColor(fresh, reg, 0x00605040, nullptr), 0x00605040);
+    EXPECT_TRUE(fresh.Canceled);
+    EXPECT_EQ(fresh.Color, 0x00605040);
+    EXPECT_EQ(seen, QList<QColor>{QColor(1, 2, 3)});
+    const CustomColorArray stored = CustomColorsFromString(modRegistry::GetCustomColors(reg));
+    EXPECT_EQ(stored[0], QColor(Qt::white));
+    EXPECT_EQ(stored[3], QColor(1, 2, 3));
 }
