@@ -9,17 +9,15 @@ using namespace tintwell;
 namespace {
 
 struct Fixture {
-    FormatScheme scheme;
-    ScaleFactors factors{};
-    SliderState state;
-
-    explicit Fixture(int index) { load(index); }
-    void load(int index)
+    explicit Fixture(int index)
     {
         RecordingMessages messages;
         LoadScheme(scheme, index, messages, QString());
         factors = ComputeScaleFactors(scheme);
     }
+    FormatScheme scheme;
+    ScaleFactors factors{};
+    SliderState state;
 };
 
 } // namespace
@@ -48,34 +46,25 @@ TEST(CommitSliderText, CleansAndLimitsTheBox)
     EXPECT_EQ(CommitSliderText(d.state, d.scheme, 2), "1.00");
 }
 
-TEST(SliderUnits, DecimalHalfReadsAs127Point5AndSnapsTo128)
+TEST(SliderUnits, ReadWithThePreviousModeWriteWithTheCurrent)
 {
-    Fixture f(3);
-    f.state.BoxText[0] = "0.5";
-    EXPECT_FLOAT_EQ(ReadSliderText(f.state, f.factors, 0), 127.5f);
-    EXPECT_FLOAT_EQ(ToSliderUnits(f.state, f.factors, 0, 128), 0.5019608f); // 128 / 255
-    EXPECT_EQ(ToInternalByte(f.state, f.factors, 0, 0.5f), 128);
-    WriteSliderValue(f.state, f.scheme, f.factors, 0, 128);
-    EXPECT_EQ(f.state.BoxText[0], "0.50");
-}
+    Fixture d(3); // Decimal: 0.5 reads as 127.5 and snaps to 128
+    d.state.BoxText[0] = "0.5";
+    EXPECT_FLOAT_EQ(ReadSliderText(d.state, d.factors, 0), 127.5f);
+    EXPECT_FLOAT_EQ(ToSliderUnits(d.state, d.factors, 0, 128), 0.5019608f); // 128 / 255
+    EXPECT_EQ(ToInternalByte(d.state, d.factors, 0, 0.5f), 128);
+    WriteSliderValue(d.state, d.scheme, d.factors, 0, 128);
+    EXPECT_EQ(d.state.BoxText[0], "0.50");
 
-TEST(SliderUnits, ReadUsesThePreviousModeAndWriteTheCurrent)
-{
     Fixture f(0);
     f.state.PrevSliderMode = TN_HSL; // boxes still hold HSL values: 50 of 100
-    f.state.SliderMode = TN_RGB;
-    f.state.BoxText[1] = "50";
-    EXPECT_FLOAT_EQ(ReadSliderText(f.state, f.factors, 1), 127.5f);
-    f.state.BoxText[0] = "180";
-    EXPECT_FLOAT_EQ(ReadSliderText(f.state, f.factors, 0), 180.0f); // hue stays degrees
-
     f.state.SliderMode = TN_CMY;
+    f.state.BoxText = {"180", "50", "1,234.5"};
+    EXPECT_FLOAT_EQ(ReadSliderText(f.state, f.factors, 1), 127.5f);
+    EXPECT_FLOAT_EQ(ReadSliderText(f.state, f.factors, 0), 180.0f); // hue stays degrees
+    EXPECT_FLOAT_EQ(GetSliderText(f.state, 2), 1234.5f);
     WriteSliderValue(f.state, f.scheme, f.factors, 2, 51);
     EXPECT_EQ(f.state.BoxText[2], "20");
-    f.state.BoxText[2] = "1,234.5";
-    EXPECT_FLOAT_EQ(GetSliderText(f.state, 2), 1234.5f);
-    f.state.BoxText[2] = "x";
-    EXPECT_EQ(GetSliderText(f.state, 2), 0.0f);
 }
 
 TEST(SliderUnits, ToInternalByteLimitsAndRoundsTiesToEven)
@@ -106,31 +95,4 @@ TEST(OldThumbSize, OneLargeStepOfTheTrack)
     }
     hsl.InputBase[2] = 0; // 0 / 0
     EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7);
-}
-
-TEST(FixValues, KeepTheColourWhileTheUnitsChange)
-{
-    const struct {
-        int to, mode;
-        std::array<float, 4> values;
-        QStringList texts;
-    } cases[] = {{2, TN_RGB, {128, 255, 0, 51}, {"50", "100", "0"}}, // Byte to Percentage
-                 {3, TN_RGB, {255, 0, 128, 0}, {"1.00", "0.00", "0.50"}},
-                 {3, TN_HSB, {90, 0, 0, 0}, {"0.25", "0.00", "0.00"}}}; // the hue keeps its degrees
-    for (const auto &c : cases) {
-        Fixture f(1);
-        f.state.SliderMode = c.mode;
-        f.state.SliderValue = c.values;
-        f.state.ShadeValue = 51;
-        f.state.LastDrawnValue[3] = 102;
-        InitFixValues(f.state, f.factors);
-        f.load(c.to);
-        FixValues(f.state, f.scheme, f.factors);
-        EXPECT_EQ(QStringList({f.state.BoxText[0], f.state.BoxText[1], f.state.BoxText[2]}), c.texts);
-        if (c.to == 2) {
-            EXPECT_FLOAT_EQ(f.state.SliderValue[0], 50.19608f); // 128 of 255 in percent
-            EXPECT_FLOAT_EQ(f.state.ShadeValue, 20);
-            EXPECT_FLOAT_EQ(f.state.LastDrawnValue[3], 40);
-        }
-    }
 }
