@@ -9,12 +9,26 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 using namespace tintwell;
 using test::fileBytes;
+using namespace std::string_view_literals;
 
 namespace {
 
 const QString kKey = clsRegistry::settingsKey();
+
+SettingValue dword(std::int32_t v) { return SettingValue(v); }
+SettingValue sz(const char *s) { return SettingValue(QString::fromUtf8(s)); }
+
+QList<int> faultLines(const SettingsParseResult &r)
+{
+    QList<int> lines;
+    for (const SettingsFault &f : r.faults)
+        lines.append(f.line);
+    return lines;
+}
 
 class RegistryTest : public ::testing::Test
 {
@@ -34,7 +48,7 @@ protected:
         return kept;
     }
     QTemporaryDir dir;
-    std::int32_t error = 0, type = 0;
+    std::int32_t error = 0;
 };
 
 } // namespace
@@ -54,44 +68,12 @@ TEST_F(RegistryTest, EachTypeReadsBackOnlyAsItselfUnderItsExactName)
     EXPECT_EQ(error, 0) << "an empty string is a value";
     EXPECT_EQ(other.GetBinary(kKey, "b", error), withNul);
     EXPECT_EQ(other.GetBinary(kKey, "wide", error), QString("a?") + QChar(0xFF));
-    EXPECT_EQ(other.GetUnknown(kKey, "n", type, error).toInt(), 5);
-    EXPECT_EQ(type, clsRegistry::REG_DWORD);
-    EXPECT_EQ(other.GetUnknown(kKey, "b", type, error).toString(), withNul);
-    EXPECT_EQ(type, clsRegistry::REG_BINARY);
-
+    EXPECT_EQ(other.GetLong(kKey, "n", error), 5);
     EXPECT_EQ(other.GetString(kKey, "n", error), QString());
     EXPECT_EQ(error, -1);
     EXPECT_EQ(other.CheckBinary(kKey, "n"), -1);
     EXPECT_EQ(other.CheckLong("Software\\Other", "n"), -1);
     EXPECT_EQ(other.CheckLong(kKey, "N"), -1);
-    type = 99;
-    other.GetUnknown(kKey, "Nothing", type, error);
-    EXPECT_EQ(error, -1);
-    EXPECT_EQ(type, 99);
-}
-
-TEST_F(RegistryTest, DeletesAndRepeatedWrites)
-{
-    clsRegistry reg(path());
-    reg.SetLong(kKey, "a", 1);
-    reg.SetLong(kKey, "b", 2);
-    reg.SetLong("Other", "a", 3);
-    EXPECT_EQ(reg.DeleteValue(kKey, "a"), 0);
-    EXPECT_EQ(reg.DeleteValue(kKey, "a"), -1);
-    EXPECT_EQ(reg.DeleteKey(kKey), 0);
-    EXPECT_EQ(clsRegistry(path()).CheckLong("Other", "a"), 0);
-    EXPECT_EQ(clsRegistry(path()).CheckLong(kKey, "b"), -1);
-
-    // The same value again does not touch the disk, unless the file is gone.
-    reg.SetLong(kKey, "Last Color", 1);
-    const int writes = reg.writeCount();
-    reg.SetLong(kKey, "Last Color", 1);
-    EXPECT_EQ(reg.writeCount(), writes);
-    reg.SetString(kKey, "Last Color", "1"); // same name, new type
-    EXPECT_EQ(reg.writeCount(), writes + 1);
-    QFile::remove(path());
-    reg.SetString(kKey, "Last Color", "1");
-    EXPECT_EQ(clsRegistry(path()).CheckString(kKey, "Last Color"), 0);
 }
 
 TEST_F(RegistryTest, TwoStoresOnOneFileSeeAndKeepEachOthersWrites)
@@ -132,11 +114,11 @@ TEST_F(RegistryTest, DamagedLinesCostOnlyTheirOwnValues)
         writeFile(damaged);
         const auto expectAllBut = [&](clsRegistry &r) {
             for (auto it = values.cbegin(); it != values.cend(); ++it) {
-                const QVariant v = r.GetUnknown(kKey, it.key(), type, error);
+                if (!std::holds_alternative<std::int32_t>(*it))
+                    continue;
+                const std::int32_t v = r.GetLong(kKey, it.key(), error);
                 EXPECT_EQ(error, it.key() == lost ? -1 : 0) << it.key().toStdString();
-                if (it.key() != lost && std::holds_alternative<std::int32_t>(*it)) {
-                    EXPECT_EQ(v.toInt(), std::get<std::int32_t>(*it)) << it.key().toStdString();
-                }
+                EXPECT_EQ(v, it.key() == lost ? 0 : std::get<std::int32_t>(*it)) << it.key().toStdString();
             }
             EXPECT_EQ(r.GetString(kKey, "Last Path", error), "/home/ann/web.pal%1");
             EXPECT_EQ(r.GetBinary(kKey, "Custom Colors", error), QString(63, QChar(0x80)) + QChar(0));
@@ -218,4 +200,85 @@ TEST_F(RegistryTest, TheDefaultFileLivesUnderTheConfigHome)
     clsRegistry().SetLong(kKey, "Sliders", 2);
     EXPECT_TRUE(QFile::exists(path()));
     old.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", old);
+}
+
+TEST(SettingsFile, EveryKindOfValueSurvivesTheTextFormAndHandWrittenFilesAreRead)
+{
+    QString awkward;
+    for (char16_t c = 0; c < 0x180; ++c)
+        awkward += QChar(c);
+    awkward += QString("\"quoted\" back\\slash end\\") + QChar(0xD800) // a lone surrogate has no UTF-8 form
+        + QString::fromUtf8("\xF0\x9F\x8E\xA8 \xE8\x89\xB2");
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes.append(char(b));
+    const SettingsData data = {
+        {"Software\\Veskor Software\\Tintwell",
+         {{"Last Path", SettingValue(awkward)}, {"Empty", sz("")}, {"Custom Colors", SettingValue(bytes)},
+          {"No bytes", SettingValue(QByteArray())}, {"Low", dword(INT32_MIN)}, {"High", dword(INT32_MAX)},
+          {"name with \"quotes\"\nand a break", dword(7)}, {QString(), dword(-1)}}},
+        {"Other [key] ; not a comment", {{"x", sz("y")}}}};
+    const QByteArray text = serializeSettings(data);
+    EXPECT_EQ(text.count('\n'), 1 + 2 + 8 + 1) << "one value a line, whatever the value holds";
+    SettingsParseResult r = parseSettingsText(text);
+    EXPECT_EQ(r.faultCount, 0);
+    EXPECT_EQ(r.data, data);
+
+    r = parseSettingsText("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[k]\r\n  \"a\"=dword:1\r\n\t\"b\"   =   sz:\"x\"   \r\n"
+                          "\"c\" = hex: 0A , ff \r\n\"d\" = dword:4294967295\r\n\"e\" = dword:  2147483648 \r\n"
+                          "[k]\n\"a\" = dword:2");
+    EXPECT_EQ(r.faultCount, 0);
+    EXPECT_EQ(r.data, (SettingsData{{"k",
+                                     {{"a", dword(2)}, // the later line wins
+                                      {"b", sz("x")},
+                                      {"c", SettingValue(QByteArray("\x0a\xff", 2))},
+                                      {"d", dword(-1)},
+                                      {"e", dword(INT32_MIN)}}}}));
+}
+
+// Each bad line sits between two good ones: it is found on its own line and
+// costs nothing but itself.
+TEST(SettingsFile, ABadLineCostsOnlyItsOwnValue)
+{
+    const std::string_view badLines[] = {
+        "\"b\" = sz:\"cut"sv, "\"b\" = sz:\"x\" trailing"sv, "\"b\" = hex:ff,f"sv, "\"b\" = hex:ff,"sv,
+        "\"b\" = hex:+f"sv, "\"b\" = hex:fff"sv, "\"b\" = dw"sv, "\"b\" = dword:abc"sv, "\"b\" = word:1"sv,
+        "\"b\" dword:1"sv, "b = dword:1"sv, "\"b"sv, "\"b\" = sz:\"\\q\""sv, "\"b\" = sz:\"\\x4\""sv,
+        "\"b\" = sz:\"\\u12G4\""sv, "\"b\" = sz:\"\xC3\x28\""sv /* not UTF-8 */, "\"b\" = sz:\"a\0b\""sv,
+        "\x00\x00\x00\x00"sv,
+        // Numbers out of a dword's range or spelt otherwise.
+        "\"b\" = dword:4294967296"sv, "\"b\" = dword:-2147483649"sv, "\"b\" = dword:"sv, "\"b\" = dword:12a"sv,
+        "\"b\" = dword:+5"sv, "\"b\" = dword:0x10"sv, "\"b\" = dword:1 2"sv, "\"b\" = dword:-"sv,
+    };
+    for (const std::string_view bad : badLines) {
+        const QByteArray line(bad.data(), qsizetype(bad.size()));
+        const SettingsParseResult r =
+            parseSettingsText("[k]\r\n\"a\" = dword:1\r\n" + line + "\r\n\"c\" = sz:\"kept\"\r\n");
+        EXPECT_EQ(faultLines(r), QList<int>{3}) << bad;
+        EXPECT_FALSE(r.faults.value(0).error.isEmpty()) << bad;
+        EXPECT_EQ(r.data.value("k"), (SettingsKey{{"a", dword(1)}, {"c", sz("kept")}})) << bad;
+    }
+    // The same at the end of a file cut off in the middle of its last line.
+    const SettingsParseResult torn = parseSettingsText("[k]\n\"a\" = dword:1\n\"b\" = sz:\"/home/an");
+    EXPECT_EQ(faultLines(torn), QList<int>{3});
+    EXPECT_EQ(torn.data.value("k"), (SettingsKey{{"a", dword(1)}}));
+
+    // Values under a bad header are not filed under the key before.
+    const SettingsParseResult r = parseSettingsText("\"x\" = dword:0\n[k]\n\"a\" = dword:1\n[other\n\"a\" = dword:2\n"
+                                                    "[]\n\"a\" = dword:3\n[k]\n\"b\" = dword:4\n");
+    EXPECT_EQ(faultLines(r), (QList<int>{1, 4, 5, 6, 7}));
+    EXPECT_EQ(r.data, (SettingsData{{"k", {{"a", dword(1)}, {"b", dword(4)}}}}));
+}
+
+TEST(SettingsFile, BinaryGarbageGivesNoValuesAndAnEndToTheFaultList)
+{
+    QByteArray junk; // a fixed pseudo-random byte stream with line breaks in it
+    for (std::uint32_t i = 0, x = 12345; i < 200000; ++i, x = x * 1664525u + 1013904223u)
+        junk.append(char(x >> 24));
+    const SettingsParseResult r = parseSettingsText(junk);
+    EXPECT_TRUE(r.data.isEmpty() || r.data.first().isEmpty());
+    EXPECT_GT(r.faultCount, SettingsParseResult::kMaxFaults);
+    EXPECT_EQ(r.faults.size(), SettingsParseResult::kMaxFaults);
+    EXPECT_FALSE(isValidKeyPath("a\nb"));
+    EXPECT_FALSE(isValidKeyPath(QString()));
 }

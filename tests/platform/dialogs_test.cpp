@@ -1,7 +1,10 @@
+#include "platform/colordialog.h"
 #include "platform/filedialog.h"
+#include "platform/settings.h"
 
 #include "dialogtest.h"
 
+#include <QColorDialog>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -74,27 +77,22 @@ protected:
     clsCommonFileDialog fd;
 };
 
-TEST_F(FileDialogTest, PropertiesAndFlagsReachTheDialog)
+TEST_F(FileDialogTest, FlagsReachTheDialog)
 {
-    fd.flags = 4100;
-    fd.FilterIndex = 2;
-    fd.DialogTitle = "Import Script";
-    fd.MaxFileSize = 0;
-    QFileDialog open;
-    fd.configure(open, false);
-    EXPECT_EQ(fd.MaxFileSize, 256);
-    EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
-    EXPECT_EQ(open.windowTitle(), "Import Script");
-    EXPECT_EQ(open.directory().absolutePath(), root);
-    EXPECT_EQ(FilterIndexOf(kScripts, open.selectedNameFilter()), 2);
-    fd.flags = 2054;
-    fd.configure(open, true);
-    EXPECT_FALSE(open.testOption(QFileDialog::DontConfirmOverwrite));
-    fd.flags = 0;
-    fd.configure(open, true);
-    EXPECT_TRUE(open.testOption(QFileDialog::DontConfirmOverwrite));
-    fd.configure(open, false);
-    EXPECT_EQ(open.fileMode(), QFileDialog::AnyFile); // open without "must exist" takes any name
+    QFileDialog d;
+    const std::tuple<int, bool, QFileDialog::FileMode, bool> cases[] = {
+        {4100, false, QFileDialog::ExistingFile, true}, {2054, true, QFileDialog::AnyFile, false}, // asks first
+        {0, true, QFileDialog::AnyFile, true}, {0, false, QFileDialog::AnyFile, true}}; // open takes any name
+    for (const auto &[flags, save, mode, noPrompt] : cases) {
+        fd.flags = flags;
+        fd.configure(d, save);
+        EXPECT_EQ(d.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen) << flags;
+        EXPECT_EQ(d.fileMode(), mode) << flags;
+        if (save) {
+            EXPECT_EQ(d.testOption(QFileDialog::DontConfirmOverwrite), noPrompt) << flags;
+        }
+    }
+    EXPECT_EQ(d.directory().absolutePath(), root);
 }
 
 TEST_F(FileDialogTest, ChosenFileAndPairComeBackAndCancelKeepsThem)
@@ -129,4 +127,60 @@ TEST_F(FileDialogTest, SaveOffersTheDefaultTitleAndAddsTheExtension)
     ASSERT_FALSE(fd.Canceled);
     EXPECT_EQ(fd.FileName, root + "/newscript.vbs"); // no padding, one extension
     EXPECT_EQ(fd.FilterIndex, 1);
+}
+
+TEST(CustomColorBlob, SixteenRedGreenBlueZeroQuadsOf64Bytes)
+{
+    EXPECT_EQ(CustomColorsFromString(QString())[15], QColor(Qt::white));
+    const QString shortBlob = "\x10\x20\x30";
+    EXPECT_EQ(NormalizeCustomColors(shortBlob), shortBlob + QString(61, QChar(0)));
+    EXPECT_EQ(CustomColorsFromString(shortBlob)[15], QColor(Qt::black)) << "padding is black, not white";
+    EXPECT_EQ(NormalizeCustomColors(QString(64, QChar(7)) + "extra"), QString(64, QChar(7)));
+    EXPECT_EQ(NormalizeCustomColors(QString(QChar(0x263A))).at(0), QChar(u'?'));
+    CustomColorArray colors;
+    for (int i = 0; i < 16; ++i)
+        colors[i] = QColor(i * 16, 255 - i, i * 3);
+    QString blob = CustomColorsToString(colors);
+    EXPECT_EQ(blob.mid(4 * 5, 4), QString::fromLatin1("\x50\xfa\x0f\x00", 4));
+    blob[3] = QChar(0x80); // a fourth byte that is not 0 does not leak into the colour
+    EXPECT_EQ(CustomColorsFromString(blob), colors);
+    EXPECT_EQ(ColorFromValue(0x00FF8000), QColor(0x00, 0x80, 0xFF)); // values are blue, green, red
+    EXPECT_EQ(ValueFromColor(QColor(0x12, 0x34, 0x56)), 0x00563412);
+    EXPECT_EQ(ColorFromValue(std::int32_t(0x80123456)), QColor(0x56, 0x34, 0x12));
+}
+
+TEST(ColorDialog, TheChosenColourAndTheCustomColoursAreStoredAndOfferedAgain)
+{
+    QTemporaryDir dir;
+    clsRegistry reg{dir.path() + "/settings.ini"};
+    QList<QColor> seen;
+    test::whenModalShows<QColorDialog>([&](QColorDialog &d) {
+        seen = {d.currentColor(), QColorDialog::customColor(0)};
+        QColorDialog::setCustomColor(3, QColor(1, 2, 3));
+        d.setCurrentColor(QColor(0x40, 0x50, 0x60));
+        d.accept();
+    });
+    clsColorDialog dialog;
+    EXPECT_EQ(ChooseColor(dialog, reg, 0x00FF8000, nullptr), 0x00605040);
+    EXPECT_EQ(seen, QList<QColor>({QColor(0x00, 0x80, 0xFF), Qt::white})) << "nothing stored yet: all white";
+    EXPECT_FALSE(dialog.Canceled);
+    EXPECT_EQ(CustomColorsFromString(modRegistry::GetCustomColors(reg))[3], QColor(1, 2, 3));
+
+    // Offered again next time, even when the process-wide table was changed meanwhile;
+    // a cancel changes neither the colour nor the stored custom colours.
+    QColorDialog::setCustomColor(3, QColor(9, 9, 9));
+    test::whenModalShows<QColorDialog>([&](QColorDialog &d) {
+        seen = {QColorDialog::customColor(3)};
+        QColorDialog::setCustomColor(0, QColor(200, 0, 0));
+        d.setCurrentColor(Qt::green);
+        d.reject();
+    });
+    clsColorDialog fresh;
+    EXPECT_EQ(ChooseColor(fresh, reg, 0x00605040, nullptr), 0x00605040);
+    EXPECT_TRUE(fresh.Canceled);
+    EXPECT_EQ(fresh.Color, 0x00605040);
+    EXPECT_EQ(seen, QList<QColor>{QColor(1, 2, 3)});
+    const CustomColorArray stored = CustomColorsFromString(modRegistry::GetCustomColors(reg));
+    EXPECT_EQ(stored[0], QColor(Qt::white));
+    EXPECT_EQ(stored[3], QColor(1, 2, 3));
 }
