@@ -75,64 +75,40 @@ TEST(OutputEngine, HueAndSaturationCorrections)
               "0.0833333333");
 }
 
-TEST(OutputEngine, SeparatorsSurroundEveryFormat)
+// Separators surround every format; export scripts replace their boxes, run
+// quietly under their script's name, and a failed one shows zeros.
+TEST(OutputEngine, SeparatorsAndExportScripts)
 {
     FormatScheme scheme = Loaded(kSchemeStandard);
     scheme.OutputSeparators[TN_HTML] = {"#", "x", "y", ";"};
     scheme.OutputSeparators[TN_DEC] = {"(", "", "", ")"};
     scheme.OutputSeparators[TN_RGB] = {"rgb(", ", ", " / ", ")"};
     scheme.Formats[TN_RGB].OutputFormat = {"0.0", "#", "000"};
-    const auto boxes = BuiltInBoxTexts(ComputeColorValues(255, 128, 0), scheme, {});
-    EXPECT_EQ(boxes[kBoxHTML], "#FF8000;");
-    EXPECT_EQ(boxes[kBoxDecimal], "(33023)");
-    EXPECT_EQ(boxes[kBoxRGB], "rgb(255.0, 128 / 000)");
-}
-
-TEST(OutputEngine, ExportScriptsReplaceTheirBoxes)
-{
-    FormatScheme scheme = Loaded(kSchemeStandard);
-    scheme.Info[TN_RGB].ExportScript = "values";
-    scheme.Info[TN_HEX].ExportScript = "text";
-    scheme.Info[TN_CMY].ExportScript = "both";
+    scheme.OutputSeparators[TN_HSL] = {"[", ";", ";", "]"};
+    const QString scripts[] = {"", "text", "", "values", "fails", "", "both"}; // by box
+    for (int box = 0; box < kBoxCount; ++box)
+        scheme.Info[SchemeFormatOfBox(box)].ExportScript = scripts[box];
     ScriptResult script;
     script.Echo = true;
+    script.OutputText = "stale";
     QStringList seen;
-    auto runner = [&](const QString &code) {
+    const auto runner = [&](const QString &code) {
         seen << code + "|" + script.ScriptName + "|" + (script.Echo ? "echo" : "quiet");
-        if (code == "values")
-            script.OutputValue = {12, 34, 56};
-        if (code == "text")
-            script.OutputText = "&H80FF";
-        if (code == "both") {
-            script.OutputValue = {1, 2, 3};
-            script.OutputText = "cmy!";
-        }
+        if (code == "values" || code == "both")
+            script.OutputValue = code == "values" ? std::array<double, 3>{12, 34, 56} : std::array<double, 3>{1, 2, 3};
+        if (code == "text" || code == "both")
+            script.OutputText = code == "text" ? "&H80FF" : "cmy!";
     };
-    const auto boxes = FillOutputBoxes(ComputeColorValues(255, 128, 0), scheme, {}, script, runner);
+    const auto values = ComputeColorValues(255, 128, 0);
     // Output values are shown as they are, not scaled by OutputBase.
-    EXPECT_EQ(Texts(boxes),
-              QStringList({"FF8000", "&H80FF", "33023", "12,34,56", "30,100,50", "30,100,100", "cmy!"}));
+    EXPECT_EQ(Texts(FillOutputBoxes(values, scheme, {}, script, runner)),
+              QStringList({"#FF8000;", "&H80FF", "(33023)", "rgb(12.0, 34 / 056)", "[0;0;0]", "30,100,100", "cmy!"}));
     EXPECT_EQ(seen, QStringList({"text|Hexadecimal Export Formatting|quiet", "values|RGB Export Formatting|quiet",
-                                 "both|CMY Export Formatting|quiet"}));
+                                 "fails|HSL Export Formatting|quiet", "both|CMY Export Formatting|quiet"}));
     EXPECT_TRUE(script.Echo);
     EXPECT_EQ(script.ScriptName, "");
-}
-
-TEST(OutputEngine, AFailingOrMissingScriptHost)
-{
-    FormatScheme scheme = Loaded(kSchemeDecimal);
-    scheme.Info[TN_HSL].ExportScript = "fails";
-    scheme.Info[TN_HTML].ExportScript = "fails";
-    ScriptResult script;
-    script.OutputText = "stale";
-    script.OutputValue = {9, 9, 9};
-    auto boxes = FillOutputBoxes(ComputeColorValues(255, 128, 0), scheme, {}, script, [](const QString &) {});
-    EXPECT_EQ(boxes[kBoxHSL], "0.00,0.00,0.00"); // its separators around zeros
-    EXPECT_EQ(boxes[kBoxHTML], "");
-    EXPECT_EQ(boxes[kBoxRGB], "1.00,0.50,0.00");
-
     // Without a host every box is built in.
-    EXPECT_FALSE(RunExportScript(kBoxHSL, scheme, script, {}).has_value());
-    boxes = FillOutputBoxes(ComputeColorValues(255, 128, 0), scheme, {}, script);
-    EXPECT_EQ(boxes[kBoxHSL], "0.08,1.00,0.50");
+    EXPECT_EQ(Texts(FillOutputBoxes(values, scheme, {}, script)),
+              QStringList({"#FF8000;", "80FF", "(33023)", "rgb(255.0, 128 / 000)", "[30;100;50]", "30,100,100",
+                           "0,50,100"}));
 }

@@ -93,6 +93,9 @@ TEST_F(FileDialogTest, FlagsReachTheDialog)
         }
     }
     EXPECT_EQ(d.directory().absolutePath(), root);
+    fd.FilterIndex = 2;
+    fd.configure(d, false);
+    EXPECT_EQ(FilterIndexOf(kScripts, d.selectedNameFilter()), 2);
 }
 
 TEST_F(FileDialogTest, ChosenFileAndPairComeBackAndCancelKeepsThem)
