@@ -16,33 +16,22 @@ using namespace tintwell;
 TEST(FormatNumber, PatternsRoundingSignsAndLiterals)
 {
     constexpr double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double value;
-        const char *pattern, *text;
-    } cases[] = {
-        {49.8039, "0", "50"}, {5, "0000", "0005"}, {123456, "0", "123456"}, // digits beyond placeholders stay
-        {1234567.891, "#,##0.00", "1,234,567.89"}, {999, "#,##0", "999"}, {5, "0,000", "0,005"},
-        // Optional digits.
-        {0, "#", ""}, {0.6, "#", "1"}, {0.5, ".00", ".50"}, {0, "#.##", "."}, {5, "0.##", "5."},
-        {1.25, "0.0#", "1.25"}, {1.0, "0.0#", "1.0"}, {1.204, "0.#0", "1.20"}, // a later "0" forces the "#"
-        // Halfway: away from zero on the shortest decimal text.
-        {0.125, "0.00", "0.13"}, {2.5, "0", "3"}, {-2.5, "0", "-3"}, {1.005, "0.00", "1.01"},
-        {9.0 / 360.0, "0.00", "0.03"}, {0.1249999, "0.00", "0.12"},
-        // Carries run through the point and add a digit.
-        {9.995, "0.00", "10.00"}, {999.5, "#,##0", "1,000"}, {0.96, "#.#", "1."},
-        // Signs and zero.
+    const std::tuple<double, const char *, const char *> cases[] = {
+        {49.8039, "0", "50"}, {5, "0000", "0005"}, {123456, "0", "123456"}, {5, "0,000", "0,005"},
+        {1234567.891, "#,##0.00", "1,234,567.89"}, {999, "#,##0", "999"}, {0, "#", ""}, {0.6, "#", "1"},
+        {0.5, ".00", ".50"}, {0, "#.##", "."}, {5, "0.##", "5."}, {1.25, "0.0#", "1.25"}, {1.0, "0.0#", "1.0"},
+        {1.204, "0.#0", "1.20"}, // a later "0" forces the "#" before it
+        // Halfway: away from zero on the shortest decimal text; carries add a digit.
+        {0.125, "0.00", "0.13"}, {-2.5, "0", "-3"}, {1.005, "0.00", "1.01"}, {9.0 / 360.0, "0.00", "0.03"},
+        {0.1249999, "0.00", "0.12"}, {9.995, "0.00", "10.00"}, {999.5, "#,##0", "1,000"}, {0.96, "#.#", "1."},
         {-1234.5, "#,##0.0", "-1,234.5"}, {-0.001, "0.00", "0.00"}, {-0.0, "0", "0"}, {-0.4, "#", ""},
-        {-5, "$#,##0", "-$5"},
-        // Extremes.
-        {1e15, "0", "1000000000000000"}, {1e-300, "0.00", "0.00"},
-        {std::numeric_limits<double>::denorm_min(), "#", ""}, {std::nan(""), "0", "NaN"},
-        {inf, "0.00", "Infinity"}, {-inf, "0", "-Infinity"},
-        // No pattern, literals, a second point.
-        {127.5, "", "127.5"}, {1e15, "", "1E+15"}, {0.00001, "", "1E-05"}, {30, "0 deg", "30 deg"},
-        {5, "abc", "abc5"}, {1.5, "0.0.0", "1.50"},
+        {-5, "$#,##0", "-$5"}, {1e15, "0", "1000000000000000"}, {1e-300, "0.00", "0.00"},
+        {std::numeric_limits<double>::denorm_min(), "#", ""}, {std::nan(""), "0", "NaN"}, {inf, "0.00", "Infinity"},
+        {-inf, "0", "-Infinity"}, {127.5, "", "127.5"}, {1e15, "", "1E+15"}, {0.00001, "", "1E-05"},
+        {30, "0 deg", "30 deg"}, {5, "abc", "abc5"}, {1.5, "0.0.0", "1.50"}, // only the first period is the point
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(FormatNumber(c.value, c.pattern), c.text) << c.value << " \"" << c.pattern << '"';
+    for (const auto &[value, pattern, text] : cases)
+        EXPECT_EQ(FormatNumber(value, pattern), text) << value << " \"" << pattern << '"';
 
     EXPECT_EQ(FormatNumber(1e300, "0"), "1" + QString(300, u'0'));
     const QString grouped = FormatNumber(-1e300, "#,##0");
