@@ -81,21 +81,18 @@ TEST(SliderUnits, ToInternalByteLimitsAndRoundsTiesToEven)
 TEST(OldThumbSize, OneLargeStepOfTheTrack)
 {
     Fixture f(0);
-    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 0), 0) << "new style";
     f.state.UseOldSliders = true;
-    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 0), 29);
-    EXPECT_EQ(OldThumbSize(f.state, f.scheme, TN_SHADE), 33);
     f.state.SliderMode = TN_HSL;
     EXPECT_EQ(OldThumbSize(f.state, f.scheme, 0), 25);
+    EXPECT_EQ(OldThumbSize(f.state, f.scheme, TN_SHADE), 33);
     NumericFormat &hsl = f.scheme.Formats[TN_HSL];
-    hsl.InputLargeStep[1] = hsl.InputBase[1];
+    hsl.InputLargeStep = {0, hsl.InputBase[1], 1, 0};
     EXPECT_EQ(OldThumbSize(f.state, f.scheme, 1), 88); // 87.5 to even
-    for (float large : {1.0f, 0.0f}) {                  // 101 steps or none: the minimum
-        hsl.InputLargeStep[2] = large;
-        EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7) << large;
-    }
-    hsl.InputBase[2] = 0; // 0 / 0
-    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7);
+    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7) << "101 steps: the minimum";
+    hsl.InputLargeStep[2] = 0;
+    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7) << "no steps";
+    hsl.InputBase[2] = 0;
+    EXPECT_EQ(OldThumbSize(f.state, f.scheme, 2), 7) << "0 / 0";
 }
 
 TEST(ComputeScaleFactors, TrackPixelsSchemeUnitsTheHueInDegreesAndNoInfinity)
