@@ -53,42 +53,34 @@ protected:
 
 } // namespace
 
-TEST_F(RegistryTest, EachTypeReadsBackOnlyAsItselfUnderItsExactName)
+TEST_F(RegistryTest, EachTypeReadsBackOnlyAsItselfAndTwoStoresKeepEachOthersWrites)
 {
-    clsRegistry reg(path());
+    clsRegistry reg(path()), other(path());
     const QString withNul = QString("abc") + QChar(0) + "def";
     reg.SetString(kKey, "s", withNul);
     reg.SetBinary(kKey, "b", withNul);
     reg.SetBinary(kKey, "wide", QString("a") + QChar(0x100) + QChar(0xFF));
     reg.SetString(kKey, "empty", QString());
-    reg.SetLong(kKey, "n", 5);
-    clsRegistry other(path());
+    other.SetLong(kKey, "n", 5);
+    reg.SetLong(kKey, "MainX", 101); // must not drop what the other store wrote
     EXPECT_EQ(other.GetString(kKey, "s", error), "abc"); // a NUL ends a string
     EXPECT_EQ(other.GetString(kKey, "empty", error), QString());
     EXPECT_EQ(error, 0) << "an empty string is a value";
     EXPECT_EQ(other.GetBinary(kKey, "b", error), withNul);
     EXPECT_EQ(other.GetBinary(kKey, "wide", error), QString("a?") + QChar(0xFF));
-    EXPECT_EQ(other.GetLong(kKey, "n", error), 5);
+    EXPECT_EQ(reg.GetLong(kKey, "n", error), 5);
+    EXPECT_EQ(other.GetLong(kKey, "MainX", error), 101);
     EXPECT_EQ(other.GetString(kKey, "n", error), QString());
     EXPECT_EQ(error, -1);
     EXPECT_EQ(other.CheckBinary(kKey, "n"), -1);
     EXPECT_EQ(other.CheckLong("Software\\Other", "n"), -1);
     EXPECT_EQ(other.CheckLong(kKey, "N"), -1);
-}
 
-TEST_F(RegistryTest, TwoStoresOnOneFileSeeAndKeepEachOthersWrites)
-{
-    clsRegistry first(path()), second(path());
-    first.SetLong(kKey, "MainX", 100);
-    second.SetLong(kKey, "MainY", 200);
-    first.SetLong(kKey, "MainX", 101); // must not drop MainY
-    EXPECT_EQ(second.GetLong(kKey, "MainX", error), 101);
-    EXPECT_EQ(first.GetLong(kKey, "MainY", error), 200);
-    writeFile("[" + kKey.toUtf8() + "]\n\"MainX\" = dword:7\n"); // another program's edit
-    EXPECT_EQ(first.GetLong(kKey, "MainX", error), 7);
-    first.SetLong(kKey, "Format", 2);
-    EXPECT_EQ(second.GetLong(kKey, "MainX", error), 7);
-    EXPECT_EQ(second.CheckLong(kKey, "MainY"), -1);
+    writeFile("[" + kKey.toUtf8() + "]\n\"MainX\" = dword:7\n"); // another program's edit is seen
+    EXPECT_EQ(reg.GetLong(kKey, "MainX", error), 7);
+    reg.SetLong(kKey, "Format", 2);
+    EXPECT_EQ(other.GetLong(kKey, "MainX", error), 7);
+    EXPECT_EQ(other.CheckLong(kKey, "n"), -1);
 }
 
 // Every kind of damage a settings file meets: a typo, a cut-off write, a stretch

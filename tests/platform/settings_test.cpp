@@ -111,13 +111,6 @@ TEST_F(SettingsTest, FirstRunBooleansAndRanges)
     reg.SetLong(kKey, "Last Color", 0x01000000); // not written by the program: white, but no first run
     EXPECT_EQ(GetLastColor(reg), kFirstRunColor);
 
-    // Writers of one type never touch a row of another.
-    SetLastPath(reg, "/p/a.pal%2");
-    SetText(reg, SettingId::Format, "x");
-    SetSetting(reg, SettingId::LastPath, 3);
-    EXPECT_EQ(reg.CheckString(kKey, "Format"), -1);
-    EXPECT_EQ(GetLastPath(reg), "/p/a.pal%2");
-
     std::int32_t error = 0; // booleans are stored as 1 or 0 and read as on above zero
     SetFlag(reg, SettingId::OnTop, true);
     EXPECT_EQ(reg.GetLong(kKey, "On Top", error), 1);
