@@ -71,18 +71,17 @@ TEST(Conversions, WorkedColoursBothWays)
         EXPECT_EQ(Hsb(rgb), hsb);
     }
     EXPECT_EQ(Hsb({0, 0, 0}, {7, 8, 9}), (T{7, 8, 9})) << "black writes nothing";
-    std::uint8_t c, m, y;
-    RGBToCMY(255, 128, 0, c, m, y);
-    EXPECT_EQ((T{c, m, y}), (T{0, 127, 255}));
 
-    const std::pair<T, T> fromHsl[] = {{{30, 255, 128}, {255, 128, 1}}, {{210, 128, 102}, {51, 102, 153}},
-                                       {{120, 255, 64}, {0, 128, 0}},   {{123, 0, 77}, {77, 77, 77}}};
-    const std::pair<T, T> fromHsb[] = {{{360, 255, 255}, {255, 0, 0}}, {{300, 255, 255}, {255, 0, 255}},
-                                       {{210, 170, 153}, {51, 102, 153}}, {{123, 0, 77}, {77, 77, 77}}};
-    for (const auto &[in, rgb] : fromHsl)
-        EXPECT_EQ(FromHsl(in), rgb) << "HSL " << in[0] << "," << in[1] << "," << in[2];
-    for (const auto &[in, rgb] : fromHsb)
-        EXPECT_EQ(FromHsb(in), rgb) << "HSB " << in[0] << "," << in[1] << "," << in[2];
+    const std::array<T, 3> back[] = {// HSL or HSB, RGB from HSL, RGB from HSB
+                                     {T{30, 255, 128}, T{255, 128, 1}, T{128, 64, 0}},
+                                     {T{210, 128, 102}, T{51, 102, 153}, T{51, 76, 102}},
+                                     {T{360, 255, 255}, T{255, 255, 255}, T{255, 0, 0}},
+                                     {T{300, 255, 64}, T{128, 0, 128}, T{64, 0, 64}},
+                                     {T{123, 0, 77}, T{77, 77, 77}, T{77, 77, 77}}};
+    for (const auto &[in, fromHsl, fromHsb] : back) {
+        EXPECT_EQ(FromHsl(in), fromHsl) << "HSL " << in[0] << "," << in[1] << "," << in[2];
+        EXPECT_EQ(FromHsb(in), fromHsb) << "HSB " << in[0] << "," << in[1] << "," << in[2];
+    }
 }
 
 TEST(Conversions, RoundTripsStayCloseAndFarHuesFailWithoutWriting)
@@ -126,20 +125,17 @@ TEST(Arithmetic, SplitDivModGridIndexAndFilterChars)
 
 TEST(Palette, FindAndNearest)
 {
-    PaletteTable table{};
-    for (int i = 0; i < 256; ++i)
-        table[std::size_t(i)] = MakeColor(std::uint8_t(i), 0, 0);
-    table[200] = MakeColor(10, 0, 0);
-    EXPECT_EQ(FindPaletteColor(table, MakeColor(10, 0, 0)), 10) << "the first of two";
-    EXPECT_FALSE(FindPaletteColor(table, MakeColor(10, 1, 0)).has_value());
-
-    int index = -1; // 99 and 101 are both at distance 1 once 100 is gone: the earlier wins
-    table[100] = MakeColor(0, 255, 255);
-    EXPECT_EQ(NearestPaletteColor(table, MakeColor(100, 0, 0), index), MakeColor(99, 0, 0));
-    EXPECT_EQ(index, 99);
-    table.fill(MakeColor(255, 255, 255)); // an exact match later beats a close one earlier
-    table[3] = MakeColor(0, 0, 1);
+    PaletteTable table;
+    table.fill(MakeColor(255, 255, 255));
+    table[3] = table[7] = MakeColor(0, 0, 1);
+    table[5] = MakeColor(0, 0, 3);
     table[10] = MakeColor(0, 0, 2);
-    EXPECT_EQ(NearestPaletteColor(table, MakeColor(0, 0, 2), index), MakeColor(0, 0, 2));
+    EXPECT_EQ(FindPaletteColor(table, MakeColor(0, 0, 1)), 3) << "the first of two";
+    EXPECT_FALSE(FindPaletteColor(table, MakeColor(0, 1, 0)).has_value());
+    int index = -1;
+    EXPECT_EQ(NearestPaletteColor(table, MakeColor(0, 0, 2), index), MakeColor(0, 0, 2)); // exact beats earlier close
     EXPECT_EQ(index, 10);
+    table[10] = MakeColor(9, 9, 9);
+    EXPECT_EQ(NearestPaletteColor(table, MakeColor(0, 0, 2), index), MakeColor(0, 0, 1)) << "a tie: the earlier wins";
+    EXPECT_EQ(index, 3);
 }

@@ -67,10 +67,8 @@ TEST(ParseSchemeNumber, AcceptsPlainDecimalsOnly)
 TEST(ParseSchemeNumber, IgnoresTheUsersLocale)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QProcess build;
-    build.start(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
-                                              QStringLiteral("UTF-8"), dir.filePath(QStringLiteral("de_DE.UTF-8"))});
+    build.start("localedef", {"-i", "de_DE", "-f", "UTF-8", dir.filePath("de_DE.UTF-8")});
     if (!build.waitForFinished(60000) || build.exitStatus() != QProcess::NormalExit)
         GTEST_SKIP() << "localedef is not available (Debian package libc-bin)";
     const QByteArray oldPath = qgetenv("LOCPATH");
@@ -80,22 +78,17 @@ TEST(ParseSchemeNumber, IgnoresTheUsersLocale)
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 1.5);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-
     const auto half = ParseSchemeNumber(u"0.5");
     const bool commaRefused = !ParseSchemeNumber(u"0,5").has_value();
     const QString grouped = FormatNumber(1234.5, "#,##0.00");
-
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, saved.c_str());
-    if (oldPath.isNull())
-        qunsetenv("LOCPATH");
-    else
-        qputenv("LOCPATH", oldPath);
+    oldPath.isNull() ? qunsetenv("LOCPATH") : qputenv("LOCPATH", oldPath);
 
     ASSERT_TRUE(german) << "the German locale could not be set (Debian package locales): "
                         << build.readAllStandardError().toStdString();
     ASSERT_STREQ(probe, "1,5") << "the German locale did not take effect";
     EXPECT_EQ(half, 0.5);
     EXPECT_TRUE(commaRefused);
-    EXPECT_EQ(grouped, QStringLiteral("1,234.50"));
+    EXPECT_EQ(grouped, "1,234.50");
 }

@@ -10,6 +10,8 @@ using namespace tintwell;
 
 namespace {
 
+using T3 = std::array<std::int32_t, 3>;
+
 FormatScheme Loaded(int resourceId)
 {
     FormatScheme scheme;
@@ -47,24 +49,18 @@ TEST(OutputEngine, HueAndSaturationCorrections)
 {
     EXPECT_EQ(BuiltIn(kSchemeStandard, 255, 0, 1).mid(kBoxHSL, 2), QStringList({"0,100,50", "0,100,100"})); // not 360
     const FormatScheme standard = Loaded(kSchemeStandard);
-    const struct {
-        std::uint8_t r, g, b;
-        int mode;
-        std::array<std::int32_t, 3> values;
-        int box;
-        const char *text;
-    } cases[] = {
-        {128, 128, 128, kSliderModeHSL, {200, 0, 128}, kBoxHSL, "0,0,50"}, // saturation 0 shows hue 0
-        {255, 255, 255, kSliderModeHSL, {120, 255, 255}, kBoxHSL, "0,0,100"}, // lightness 0 or 255 hides both
-        {0, 0, 0, kSliderModeHSL, {120, 255, 0}, kBoxHSL, "0,0,0"},
-        {0, 0, 0, kSliderModeHSB, {120, 255, 0}, kBoxHSB, "0,0,0"},          // brightness 0 hides both
-        {255, 0, 0, kSliderModeHSB, {360, 255, 255}, kBoxHSB, "0,100,100"},
-        {255, 0, 0, kSliderModeHSB, {359, 255, 255}, kBoxHSB, "359,100,100"},
-        {255, 0, 0, kSliderModeHSB, {359, 255, 255}, kBoxHSL, "0,100,50"}, // other systems come from RGB
+    const std::tuple<T3, int, T3, int, const char *> cases[] = { // RGB, mode, its values, box, text
+        {{128, 128, 128}, kSliderModeHSL, {200, 0, 128}, kBoxHSL, "0,0,50"}, // saturation 0 shows hue 0
+        {{255, 255, 255}, kSliderModeHSL, {120, 255, 255}, kBoxHSL, "0,0,100"}, // lightness 0 or 255 hides both
+        {{0, 0, 0}, kSliderModeHSL, {120, 255, 0}, kBoxHSL, "0,0,0"},
+        {{0, 0, 0}, kSliderModeHSB, {120, 255, 0}, kBoxHSB, "0,0,0"}, // brightness 0 hides both
+        {{255, 0, 0}, kSliderModeHSB, {360, 255, 255}, kBoxHSB, "0,100,100"},
+        {{255, 0, 0}, kSliderModeHSB, {359, 255, 255}, kBoxHSB, "359,100,100"},
+        {{255, 0, 0}, kSliderModeHSB, {359, 255, 255}, kBoxHSL, "0,100,50"}, // other systems come from RGB
     };
-    for (const auto &c : cases) {
-        const ColorValues v = ComputeColorValues(c.r, c.g, c.b, c.mode, c.values);
-        EXPECT_EQ(BuiltInBoxText(c.box, v, standard, {}), c.text) << c.text;
+    for (const auto &[rgb, mode, values, box, text] : cases) {
+        const ColorValues v = ComputeColorValues(std::uint8_t(rgb[0]), std::uint8_t(rgb[1]), std::uint8_t(rgb[2]), mode, values);
+        EXPECT_EQ(BuiltInBoxText(box, v, standard, {}), text) << text;
     }
     EXPECT_EQ(ComputeColorValues(128, 128, 128, kSliderModeHSL, {200, 0, 128}).HSLHue, 200) << "kept in the values";
 

@@ -93,40 +93,34 @@ TEST(SlotFile, MissingSlotsLoadNothingAndSayNothing)
 
 TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
 {
-    FormatScheme good = standardScheme();
-    good.Info[TN_HTML].ExportScript = "0"; // a one-line script that reads like a count
-    QList<QByteArray> lines = CustomSchemeText(good, "d").split('\n');
+    FormatScheme s = standardScheme();
+    s.Info[TN_HTML].ExportScript = "0"; // a one-line script that reads like a count
+    QList<QByteArray> lines = CustomSchemeText(s, "d").split('\n');
     ASSERT_EQ(lines[127], "1\r");
     lines[2] = "many\r";  // RGB InputBase 0
     lines[127] = "1.5\r"; // HTML export count: not a whole number
-    FormatScheme s = good;
     s.Formats[TN_RGB].InputBase[0] = 42;
     s.Info[TN_HTML].ExportScript = "old";
     QString name;
     RecordingMessages messages;
-    SchemeLoadResult r = LoadCustomSchemeFromText(s, name, lines.join('\n'), messages);
+    const SchemeLoadResult r = LoadCustomSchemeFromText(s, name, lines.join('\n'), messages);
     EXPECT_EQ(r.errors, 3);
     EXPECT_TRUE(r.aborted);
     ASSERT_EQ(messages.shown.size(), 4);
     EXPECT_EQ(messages.shown[0].text, "There was an error reading the custom format:\nError: 13\nType mismatch");
+    EXPECT_EQ(messages.shown[3].text, "There have been more than 3 errors loading this custom format. Aborting.");
     EXPECT_EQ(s.Formats[TN_RGB].InputBase, (std::array<float, 4>{42, 255, 255, 255}));
-    EXPECT_EQ(s.Info[TN_HTML].ExportScript, "old");
-    // A failed count reads no lines, so the rest shifts by one: the script
-    // line "0" became the converter count, the real one the next name, and
-    // that name as a count is the third error.
-    EXPECT_EQ(s.Info[TN_HTML].ConverterScript, "");
-    EXPECT_EQ(s.Info[TN_HEX].FormatName, "0");
+    // A failed count reads no lines, so the rest shifts by one: the script line
+    // "0" became the converter count, the real one the next name, and that name
+    // as a count is the third error.
+    EXPECT_EQ(QStringList({s.Info[TN_HTML].ExportScript, s.Info[TN_HTML].ConverterScript, s.Info[TN_HEX].FormatName}),
+              QStringList({"old", "", "0"}));
 
-    // A file cut after the numbers: separators are missing lines.
-    RecordingMessages cut;
+    RecordingMessages cut; // cut after the numbers: separators are missing lines
     EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.mid(0, 80).join('\n'), cut).aborted);
-    ASSERT_EQ(cut.shown.size(), 4);
-    EXPECT_EQ(cut.shown[3].text, "There have been more than 3 errors loading this custom format. Aborting.");
-
-    // A count far beyond the file ends in the abort, not in a long loop.
-    lines[127] = "2000000000\r";
-    RecordingMessages huge;
-    EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.join('\n'), huge).aborted);
+    EXPECT_EQ(cut.shown.size(), 4);
+    lines[127] = "2000000000\r"; // a count far beyond the file ends in the abort, not a long loop
+    EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.join('\n'), cut).aborted);
 }
 
 TEST(Windows1252, EveryByteSurvivesAndUnknownCharactersBecomeQuestionMarks)
