@@ -71,8 +71,7 @@ TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
                 for (std::int32_t colour : colours) {
                     if (from == to)
                         continue;
-                    SCOPED_TRACE(testing::Message() << "mode " << mode << " scheme " << from << " -> " << to
-                                                    << " colour " << hex6(colour).toStdString());
+                    SCOPED_TRACE(QString("mode %1 scheme %2-%3 %4").arg(mode).arg(from).arg(to).arg(hex6(colour)).toStdString());
                     session.changeScheme(from);
                     session.setSliderMode(mode);
                     roundTrip(colour, [&] { session.changeScheme(to); }, [&] { session.changeScheme(from); });
@@ -82,8 +81,7 @@ TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
         for (int from = 0; from < 4; ++from)
             for (int to = 0; to < 4; ++to)
                 for (std::int32_t colour : {rgb(255, 128, 0), rgb(17, 200, 99), rgb(3, 250, 77)}) {
-                    SCOPED_TRACE(testing::Message() << "scheme " << scheme << " mode " << from << " -> " << to
-                                                    << " colour " << hex6(colour).toStdString());
+                    SCOPED_TRACE(QString("scheme %1 mode %2-%3 %4").arg(scheme).arg(from).arg(to).arg(hex6(colour)).toStdString());
                     session.setSliderMode(from);
                     roundTrip(colour, [&] { session.setSliderMode(to); }, [&] { session.setSliderMode(from); });
                 }

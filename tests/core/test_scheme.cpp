@@ -32,11 +32,9 @@ FormatScheme customLooking()
     for (int f = 0; f < kFormatCount; ++f) {
         s.OutputSeparators[f] = {"(", ";", ";", ")"};
         s.Info[f] = {QStringLiteral("Mine %1").arg(f), "Export", "Convert"};
+        s.CustomNames[f % kCustomSlotCount] = QStringLiteral("Slot %1").arg(f % kCustomSlotCount + 1);
+        s.Formats[f % kSystemCount].InputBase = {7, 7, 7, 7};
     }
-    for (int n = 0; n < kCustomSlotCount; ++n)
-        s.CustomNames[n] = QStringLiteral("Slot %1").arg(n + 1);
-    for (NumericFormat &r : s.Formats)
-        r.InputBase = {7, 7, 7, 7};
     return s;
 }
 
@@ -61,20 +59,16 @@ TEST(LoadScheme, FourBuiltInSchemesOf84CrLfLines)
                                                  {&kDec, &kDecHue, &kDecHue, &kDec}};
     for (int index = 0; index < 4; ++index) {
         const QByteArray text = BuiltInSchemeText(kSchemeStandard + index);
-        EXPECT_EQ(text.count('\n'), 84) << index;
-        EXPECT_EQ(text.count("\r\n"), 84) << index << ": a line break without CR";
-        EXPECT_EQ(text.count('\r'), 84) << index;
+        EXPECT_TRUE(text.count('\n') == 84 && text.count("\r\n") == 84 && text.count('\r') == 84) << index;
         FormatScheme s;
         RecordingMessages messages;
         EXPECT_EQ(LoadScheme(s, index, messages, QString()), 0);
         EXPECT_TRUE(messages.shown.isEmpty());
         for (int sys = TN_RGB; sys <= TN_CMY; ++sys) {
-            SCOPED_TRACE(testing::Message() << "scheme " << index << " system " << sys);
             const NumericFormat &r = s.Formats[sys];
             const Expected &e = *expected[index][sys];
-            EXPECT_EQ(r.InputBase, e.base);
-            EXPECT_EQ(r.InputStep, e.step);
-            EXPECT_EQ(r.InputLargeStep, e.large);
+            EXPECT_EQ((std::array{r.InputBase, r.InputStep, r.InputLargeStep}), (std::array{e.base, e.step, e.large}))
+                << "scheme " << index << " system " << sys;
             EXPECT_EQ(r.InputFormat[2], QLatin1String(e.pattern));
         }
     }
