@@ -100,7 +100,7 @@ TEST(Conversions, RoundTripsStayCloseAndFarHuesFailWithoutWriting)
     EXPECT_TRUE(HSBToRGB(1000, 255, 255, r, g, b)); // large hues fall into the last sector
 }
 
-TEST(Arithmetic, SplitDivModGridIndexAndFilterChars)
+TEST(Arithmetic, SplitDivModAndGridIndex)
 {
     std::int16_t r = -1, g = -1, b = -1;
     ASSERT_TRUE(SplitColor(0x0080FF, r, g, b));
@@ -115,12 +115,6 @@ TEST(Arithmetic, SplitDivModGridIndexAndFilterChars)
     EXPECT_EQ(GridIndex(15, 15, 16), 255);
     EXPECT_FALSE(GridIndex(0, kMax, 2).has_value());
     EXPECT_FALSE(GridIndex(1, kMax, 1).has_value());
-
-    EXPECT_EQ(FilterChars("&&R&GB", "&", true, false), "RGB");
-    EXPECT_EQ(FilterChars("1.5e", "1234567890.", false, false), "1.5");
-    EXPECT_EQ(FilterChars("aBcA", "a", true, true), "BcA");
-    EXPECT_EQ(FilterChars("AbXa", "ab", false, false), "Aba"); // kept in their own case
-    EXPECT_EQ(FilterChars("AbXa", "ab", false, true), "ba");
 }
 
 TEST(Palette, FindAndNearest)

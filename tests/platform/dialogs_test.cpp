@@ -52,14 +52,6 @@ protected:
         fd.Filter = kScripts;
         fd.InitDir = root;
     }
-    // selectFile leaves the name box alone while it has the focus (the user may
-    // be typing), which it gets once the dialog is active.
-    static void choose(QFileDialog &d, const QString &name)
-    {
-        if (QWidget *focus = d.focusWidget())
-            focus->clearFocus();
-        d.selectFile(name);
-    }
     QTemporaryDir dir;
     QString root = QDir(dir.path()).absolutePath();
     clsCommonFileDialog fd;
@@ -74,7 +66,6 @@ TEST_F(FileDialogTest, FlagsReachTheDialog)
     for (const auto &[flags, save, mode, noPrompt] : cases) {
         fd.flags = flags;
         fd.configure(d, save);
-        EXPECT_EQ(d.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen) << flags;
         EXPECT_EQ(d.fileMode(), mode) << flags;
         if (save) {
             EXPECT_EQ(d.testOption(QFileDialog::DontConfirmOverwrite), noPrompt) << flags;
@@ -95,7 +86,9 @@ TEST_F(FileDialogTest, ChosenFileAndPairComeBackAndCancelKeepsThem)
     for (bool cancel : {false, true}) {
         test::whenModalShows<QFileDialog>([cancel](QFileDialog &d) {
             d.selectNameFilter(d.nameFilters().at(cancel ? 0 : 1));
-            choose(d, cancel ? "one.vbs" : "two.js");
+            if (QWidget *focus = d.focusWidget()) // selectFile leaves the name box alone while it has the focus
+                focus->clearFocus();
+            d.selectFile(cancel ? "one.vbs" : "two.js");
             cancel ? d.reject() : static_cast<QDialog &>(d).accept(); // public in QDialog, virtual
         });
         fd.ShowOpen(nullptr);
