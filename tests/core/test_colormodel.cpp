@@ -14,19 +14,13 @@ namespace {
 using T = std::array<int, 3>;
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-T Hsl(T c)
-{
-    std::int32_t h = -1;
-    std::uint8_t s = 99, l = 99;
-    RGBToHSL(c[0], c[1], c[2], h, s, l);
-    return {h, s, l};
-}
-
-T Hsb(T c, T preset = {0, 0, 0})
+// From RGB into the values given, which a conversion that writes nothing leaves.
+template<auto fromRgb>
+T To(T c, T preset = {-1, 99, 99})
 {
     std::int32_t h = preset[0];
     std::uint8_t s = preset[1], v = preset[2];
-    RGBToHSB(c[0], c[1], c[2], h, s, v);
+    fromRgb(c[0], c[1], c[2], h, s, v);
     return {h, s, v};
 }
 
@@ -37,7 +31,6 @@ T Back(T c)
     EXPECT_TRUE(toRgb(c[0], c[1], c[2], r, g, b));
     return {r, g, b};
 }
-constexpr auto FromHsl = Back<HSLToRGB>, FromHsb = Back<HSBToRGB>;
 
 } // namespace
 
@@ -67,10 +60,10 @@ TEST(Conversions, WorkedColoursBothWays)
         {T{253, 0, 0}, T{0, 255, 126}, T{0, 255, 253}}, // L = 126.5 ties down
     };
     for (const auto &[rgb, hsl, hsb] : forward) {
-        EXPECT_EQ(Hsl(rgb), hsl);
-        EXPECT_EQ(Hsb(rgb), hsb);
+        EXPECT_EQ(To<RGBToHSL>(rgb), hsl);
+        EXPECT_EQ(To<RGBToHSB>(rgb), hsb);
     }
-    EXPECT_EQ(Hsb({0, 0, 0}, {7, 8, 9}), (T{7, 8, 9})) << "black writes nothing";
+    EXPECT_EQ(To<RGBToHSB>({0, 0, 0}, {7, 8, 9}), (T{7, 8, 9})) << "black writes nothing";
 
     const std::array<T, 3> back[] = {// HSL or HSB, RGB from HSL, RGB from HSB
                                      {T{30, 255, 128}, T{255, 128, 1}, T{128, 64, 0}},
@@ -79,8 +72,8 @@ TEST(Conversions, WorkedColoursBothWays)
                                      {T{300, 255, 64}, T{128, 0, 128}, T{64, 0, 64}},
                                      {T{123, 0, 77}, T{77, 77, 77}, T{77, 77, 77}}};
     for (const auto &[in, fromHsl, fromHsb] : back) {
-        EXPECT_EQ(FromHsl(in), fromHsl) << "HSL " << in[0] << "," << in[1] << "," << in[2];
-        EXPECT_EQ(FromHsb(in), fromHsb) << "HSB " << in[0] << "," << in[1] << "," << in[2];
+        EXPECT_EQ(Back<HSLToRGB>(in), fromHsl) << "HSL " << in[0] << "," << in[1] << "," << in[2];
+        EXPECT_EQ(Back<HSBToRGB>(in), fromHsb) << "HSB " << in[0] << "," << in[1] << "," << in[2];
     }
 }
 
@@ -89,7 +82,7 @@ TEST(Conversions, RoundTripsStayCloseAndFarHuesFailWithoutWriting)
     for (int r = 0; r <= 255; r += 15)
         for (int g = 0; g <= 255; g += 15)
             for (int b = 0; b <= 255; b += 15)
-                for (const T &back : {FromHsl(Hsl({r, g, b})), FromHsb(Hsb({r, g, b}))})
+                for (const T &back : {Back<HSLToRGB>(To<RGBToHSL>({r, g, b})), Back<HSBToRGB>(To<RGBToHSB>({r, g, b}, {}))})
                     ASSERT_LE(std::max({std::abs(back[0] - r), std::abs(back[1] - g), std::abs(back[2] - b)}), 3)
                         << r << " " << g << " " << b;
 
