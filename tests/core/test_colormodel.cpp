@@ -12,7 +12,6 @@ using namespace tintwell;
 namespace {
 
 using T = std::array<int, 3>;
-constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
 // From RGB into the values given, which a conversion that writes nothing leaves.
 template<auto fromRgb>
@@ -93,21 +92,13 @@ TEST(Conversions, RoundTripsStayCloseAndFarHuesFailWithoutWriting)
     EXPECT_TRUE(HSBToRGB(1000, 255, 255, r, g, b)); // large hues fall into the last sector
 }
 
-TEST(Arithmetic, SplitDivModAndGridIndex)
+TEST(Arithmetic, AColourValueOutsideTheCubeIsRefused)
 {
     std::int16_t r = -1, g = -1, b = -1;
     ASSERT_TRUE(SplitColor(0x0080FF, r, g, b));
     for (std::int32_t bad : {-1, std::int32_t(0x80000005u), 0x01000000})
         EXPECT_FALSE(SplitColor(bad, r, g, b)) << bad;
     EXPECT_EQ((T{r, g, b}), (T{255, 128, 0})) << "a failed split writes nothing";
-    std::int32_t rem = 0, quot = 0;
-    ASSERT_TRUE(DivMod(-37, 16, rem, quot));
-    EXPECT_FALSE(DivMod(5, 0, rem, quot));
-    EXPECT_FALSE(DivMod(std::numeric_limits<std::int32_t>::min(), -1, rem, quot));
-    EXPECT_EQ((T{rem, quot, 0}), (T{-5, -2, 0}));
-    EXPECT_EQ(GridIndex(15, 15, 16), 255);
-    EXPECT_FALSE(GridIndex(0, kMax, 2).has_value());
-    EXPECT_FALSE(GridIndex(1, kMax, 1).has_value());
 }
 
 TEST(Palette, FindAndNearest)

@@ -123,16 +123,6 @@ TEST(SlotFile, DamagedFileCountsErrorsWithItsOwnWording)
     EXPECT_TRUE(LoadCustomSchemeFromText(s, name, lines.join('\n'), cut).aborted);
 }
 
-TEST(Windows1252, EveryByteSurvivesAndUnknownCharactersBecomeQuestionMarks)
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all.append(char(b));
-    EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
-    EXPECT_EQ(FromWindows1252("\x80\x9f\xe9"), "\u20ac\u0178\u00e9");
-    EXPECT_EQ(ToWindows1252("a\u4e2db\u2122"), "a?b\x99");
-}
-
 TEST(WriteCustomScheme, ReplacesTheOldFileOnlyWhenWrittenWhole)
 {
     QTemporaryDir dir;

@@ -1,8 +1,7 @@
 #pragma once
-// Runs an action on the next modal dialog once it is up, then lets exec() go on.
-// Nothing waits for ever: when no dialog comes up, or the dialog is still open
-// after the action (an accept() the dialog refused), the test fails with a
-// message at the deadline and a dialog still open is rejected, so exec() returns.
+// Runs an action on the next modal dialog once it is up. Nothing waits for ever: when no
+// dialog comes up, or it is still open after the action (an accept() it refused), the test
+// fails with a message at the deadline and the dialog is rejected, so exec() returns.
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -24,10 +23,7 @@ void whenModalShows(std::function<void(Dialog &)> action, int deadlineMs = 30000
     const QDeadlineTimer deadline(deadlineMs);
     QObject::connect(timer, &QTimer::timeout, [timer, action, deadline, deadlineMs, acted = QPointer<Dialog>(),
                                                seen = false]() mutable {
-        const auto finish = [timer] {
-            timer->stop();
-            timer->deleteLater();
-        };
+        const auto finish = [timer] { timer->stop(); timer->deleteLater(); };
         if (!seen) {
             auto *d = qobject_cast<Dialog *>(QApplication::activeModalWidget());
             if (!d) {

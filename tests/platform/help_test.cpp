@@ -46,20 +46,6 @@ TEST(HelpPages, EveryTopicTheProgramOpensHasItsOwnPageAndEveryLinkLeadsToOne)
     EXPECT_GT(links, 20);
 }
 
-TEST(HelpWindowTest, TopicsAndLinksMoveBetweenPagesAndBackReturns)
-{
-    HelpWindow help;
-    help.showHelp(HelpCommand::Context, 12);
-    EXPECT_TRUE(help.isVisible());
-    EXPECT_TRUE(help.browser()->toPlainText().contains("Advanced Formatting"));
-    help.showTopic(4242);
-    EXPECT_EQ(help.currentTopic(), 0);
-    help.browser()->setSource(QUrl("topic-9.html"));
-    EXPECT_EQ(help.currentTopic(), 9);
-    help.browser()->backward();
-    EXPECT_EQ(help.currentTopic(), 0);
-}
-
 // The real message boxes: a Help button opens its topic and leaves the message up,
 // and a box closed without a button answers what the recording stand-in answers.
 TEST(MessageBoxes, HelpOpensTheTopicAndTheMessageStaysUntilOk)
