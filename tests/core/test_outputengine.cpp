@@ -62,7 +62,6 @@ TEST(OutputEngine, HueAndSaturationCorrections)
         const ColorValues v = ComputeColorValues(std::uint8_t(rgb[0]), std::uint8_t(rgb[1]), std::uint8_t(rgb[2]), mode, values);
         EXPECT_EQ(BuiltInBoxText(box, v, standard, {}), text) << text;
     }
-    EXPECT_EQ(ComputeColorValues(128, 128, 128, kSliderModeHSL, {200, 0, 128}).HSLHue, 200) << "kept in the values";
 
     FormatScheme decimal = Loaded(kSchemeDecimal);
     decimal.Formats[TN_HSL].OutputFormat[0] = "0.0000000000";

@@ -27,9 +27,8 @@ TEST(CommitSliderText, CleansAndLimitsTheBox)
 {
     Fixture f(0);
     const std::pair<const char *, const char *> cases[] = {
-        {"300", "255"}, {"12a3", "123"}, {"", "0"},          {"abc", "0"},
-        {".", "0"},     {"254.6", "255"}, {"-5", "5"},       {"1,000", "255"},
-        {"99999999999999999999999999999999999999999999999999", "255"}};
+        {"300", "255"}, {"12a3", "123"}, {"", "0"}, {"abc", "0"}, {".", "0"}, {"254.6", "255"}, {"-5", "5"},
+        {"1,000", "255"}, {"99999999999999999999999999999999999999999999999999", "255"}};
     for (const auto &[typed, shown] : cases) {
         f.state.BoxText[1] = typed;
         EXPECT_EQ(CommitSliderText(f.state, f.scheme, 1), shown) << typed;
@@ -71,9 +70,8 @@ TEST(SliderUnits, ReadWithThePreviousModeWriteWithTheCurrent)
 TEST(SliderUnits, ToInternalByteLimitsAndRoundsTiesToEven)
 {
     Fixture f(1); // Byte: one scheme unit is one internal unit
-    const std::tuple<int, float, int> cases[] = {{0, -3, 0},        {0, 300, 255},         {0, 126.5f, 126},
-                                                 {0, 127.5f, 128},  {3, 254.5f, 254},      {0, std::nanf(""), 0},
-                                                 {4, 100, 0}};
+    const std::tuple<int, float, int> cases[] = {{0, -3, 0},       {0, 300, 255},    {0, 126.5f, 126}, {0, 127.5f, 128},
+                                                 {3, 254.5f, 254}, {0, std::nanf(""), 0}, {4, 100, 0}};
     for (const auto &[item, value, byte] : cases)
         EXPECT_EQ(ToInternalByte(f.state, f.factors, item, value), byte) << item << " " << value;
 }

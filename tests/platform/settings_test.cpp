@@ -51,12 +51,9 @@ const Expected kSettings[] = {
     {SettingId::CustomColors, "Custom Colors", Bytes, ""},
     {SettingId::Format, "Format", Dword, 0},
     {SettingId::Sliders, "Sliders", Dword, 0},
-    {SettingId::ClickCopy, "Click Copy", Flag, false},
-    {SettingId::LowercaseHex, "Lowercase Hex", Flag, false},
-    {SettingId::ExtraHexZeros, "Extra Hex Zeros", Flag, false},
-    {SettingId::OldSliders, "Old Sliders", Flag, false},
-    {SettingId::AutoSelect, "Auto Select", Flag, false},
-    {SettingId::AutoIncrement, "Auto Increment", Flag, false},
+    {SettingId::ClickCopy, "Click Copy", Flag, false},     {SettingId::LowercaseHex, "Lowercase Hex", Flag, false},
+    {SettingId::ExtraHexZeros, "Extra Hex Zeros", Flag, false}, {SettingId::OldSliders, "Old Sliders", Flag, false},
+    {SettingId::AutoSelect, "Auto Select", Flag, false},   {SettingId::AutoIncrement, "Auto Increment", Flag, false},
 };
 
 } // namespace
@@ -93,10 +90,7 @@ TEST_F(SettingsTest, EverySettingHasItsNameTypeAndDefault)
         else
             reg.SetLong(kKey, e.name, stored.toInt()); // inside every row's range
         EXPECT_EQ(read(e), stored);
-        if (e.kind == Text || e.kind == Bytes)
-            reg.SetLong(kKey, e.name, 42);
-        else
-            reg.SetString(kKey, e.name, "1");
+        (e.kind == Text || e.kind == Bytes) ? reg.SetLong(kKey, e.name, 42) : reg.SetString(kKey, e.name, "1");
         EXPECT_EQ(read(e), missing) << "a value of another type";
     }
 }
