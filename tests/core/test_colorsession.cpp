@@ -88,7 +88,7 @@ TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
     }
 }
 
-TEST_F(SessionFixture, TypedTextIsReadOnceCleanedAndUnchangedTextNever)
+TEST_F(SessionFixture, TypedTextIsReadOnceCleanedUnchangedTextNeverAndTheShadeRowComesBack)
 {
     session.setColor(rgb(255, 128, 0));
     session.setBoxText(1, QStringLiteral("999")); // above the maximum: the maximum
@@ -99,6 +99,14 @@ TEST_F(SessionFixture, TypedTextIsReadOnceCleanedAndUnchangedTextNever)
     session.setBoxText(2, session.sliders().BoxText[2]); // the text that is already there
     EXPECT_FALSE(session.commitBox(2));
     EXPECT_EQ(session.color(), rgb(255, 255, 0));
+    // The shade row comes back to the colour it started from and stays inside.
+    const float home = session.sliders().ShadeValue;
+    session.valueRequested(kShadeRow, 0);
+    EXPECT_EQ(session.color(), 0);
+    session.valueRequested(kShadeRow, home);
+    EXPECT_EQ(session.color(), rgb(255, 255, 0));
+    session.stepPressed(kShadeRow, +1, 1000);
+    EXPECT_EQ(session.color(), rgb(255, 255, 255));
 }
 
 TEST_F(SessionFixture, AColourSetFromInsideAnExportScriptWinsAndStaysConsistent)

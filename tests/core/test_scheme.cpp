@@ -72,7 +72,6 @@ TEST(LoadScheme, FourBuiltInSchemesOf84CrLfLines)
             EXPECT_EQ(r.InputFormat[2], QLatin1String(e.pattern));
         }
     }
-    EXPECT_TRUE(BuiltInSchemeText(149).isEmpty());
 }
 
 TEST(LoadScheme, BuiltInResetsNamesSeparatorsAndScriptsButNotSlotNames)

@@ -107,7 +107,6 @@ TEST_F(RegistryTest, DamagedLinesCostOnlyTheirOwnValues)
         clsRegistry reg(path());
         EXPECT_EQ(reg.CheckLong(kKey, lost), -1);
         EXPECT_EQ(reg.GetLong(kKey, "Value106", error), 1106);
-        EXPECT_EQ(reg.GetBinary(kKey, "Custom Colors", error), QString(63, QChar(0x80)) + QChar(0));
         EXPECT_EQ(fileBytes(path()), damaged) << "reading alone changes nothing";
         EXPECT_TRUE(aside().isEmpty());
         // Even a value the file already holds makes the save repair it.
