@@ -16,7 +16,7 @@ std::int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
 
 QString hex6(std::int32_t c)
 {
-    return QStringLiteral("%1").arg((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF), 6, 16, QLatin1Char('0')).toUpper();
+    return QString::number((c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF) | 0x1000000, 16).mid(1).toUpper();
 }
 
 struct SessionFixture : ::testing::Test {
@@ -68,22 +68,24 @@ TEST_F(SessionFixture, SchemeAndModeRoundTripsKeepTheColourExactly)
     for (int mode = 0; mode < 4; ++mode)
         for (int from : schemes)
             for (int to : schemes)
-                for (std::int32_t colour : colours) {
+                for (std::int32_t c : colours) {
                     if (from == to)
                         continue;
-                    SCOPED_TRACE(QString("mode %1 scheme %2-%3 %4").arg(mode).arg(from).arg(to).arg(hex6(colour)).toStdString());
+                    SCOPED_TRACE(QString("mode %1, %2-%3, %4").arg(mode).arg(from).arg(to).arg(hex6(c)).toStdString());
                     session.changeScheme(from);
                     session.setSliderMode(mode);
-                    roundTrip(colour, [&] { session.changeScheme(to); }, [&] { session.changeScheme(from); });
+                    roundTrip(c, [&] { session.changeScheme(to); }, [&] { session.changeScheme(from); });
                 }
-    for (int scheme : {0, 2}) {
-        session.changeScheme(scheme);
+    for (int s : {0, 2, 3}) {
+        session.changeScheme(s);
         for (int from = 0; from < 4; ++from)
             for (int to = 0; to < 4; ++to)
-                for (std::int32_t colour : {rgb(255, 128, 0), rgb(17, 200, 99), rgb(3, 250, 77)}) {
-                    SCOPED_TRACE(QString("scheme %1 mode %2-%3 %4").arg(scheme).arg(from).arg(to).arg(hex6(colour)).toStdString());
+                for (std::int32_t c : {rgb(255, 128, 0), rgb(17, 200, 99), rgb(3, 250, 77)}) {
+                    SCOPED_TRACE(QString("scheme %1, %2-%3, %4").arg(s).arg(from).arg(to).arg(hex6(c)).toStdString());
                     session.setSliderMode(from);
-                    roundTrip(colour, [&] { session.setSliderMode(to); }, [&] { session.setSliderMode(from); });
+                    // The old sliders' look alone changes nothing either.
+                    roundTrip(c, [&] { session.setUseOldSliders(true); }, [&] { session.setUseOldSliders(false); });
+                    roundTrip(c, [&] { session.setSliderMode(to); }, [&] { session.setSliderMode(from); });
                 }
     }
 }

@@ -49,7 +49,7 @@ TEST(OutputEngine, HueAndSaturationCorrections)
 {
     EXPECT_EQ(BuiltIn(kSchemeStandard, 255, 0, 1).mid(kBoxHSL, 2), QStringList({"0,100,50", "0,100,100"})); // not 360
     const FormatScheme standard = Loaded(kSchemeStandard);
-    const std::tuple<T3, int, T3, int, const char *> cases[] = { // RGB, mode, its values, box, text
+    const std::tuple<std::array<std::uint8_t, 3>, int, T3, int, const char *> cases[] = {
         {{128, 128, 128}, kSliderModeHSL, {200, 0, 128}, kBoxHSL, "0,0,50"}, // saturation 0 shows hue 0
         {{255, 255, 255}, kSliderModeHSL, {120, 255, 255}, kBoxHSL, "0,0,100"}, // lightness 0 or 255 hides both
         {{0, 0, 0}, kSliderModeHSL, {120, 255, 0}, kBoxHSL, "0,0,0"},
@@ -59,7 +59,7 @@ TEST(OutputEngine, HueAndSaturationCorrections)
         {{255, 0, 0}, kSliderModeHSB, {359, 255, 255}, kBoxHSL, "0,100,50"}, // other systems come from RGB
     };
     for (const auto &[rgb, mode, values, box, text] : cases) {
-        const ColorValues v = ComputeColorValues(std::uint8_t(rgb[0]), std::uint8_t(rgb[1]), std::uint8_t(rgb[2]), mode, values);
+        const ColorValues v = ComputeColorValues(rgb[0], rgb[1], rgb[2], mode, values);
         EXPECT_EQ(BuiltInBoxText(box, v, standard, {}), text) << text;
     }
 

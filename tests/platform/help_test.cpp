@@ -52,8 +52,8 @@ TEST(MessageBoxes, HelpOpensTheTopicAndTheMessageStaysUntilOk)
             again.button(QMessageBox::Ok)->click();
         });
     });
-    EXPECT_EQ(messages.show("Conversion Error", "Invalid conversion value.", MsgIcon::Exclamation, MsgButtons::OkHelp, 9),
-              MsgResult::Ok);
+    EXPECT_EQ(messages.show("Conversion Error", "Invalid conversion value.", MsgIcon::Exclamation,
+                            MsgButtons::OkHelp, 9), MsgResult::Ok);
     EXPECT_EQ(shown, QStringList({"Conversion Error", "Invalid conversion value.", "warning", "help shown"}));
     ASSERT_TRUE(help.hasWindow());
     EXPECT_EQ(help.window()->currentTopic(), 9);
@@ -73,8 +73,8 @@ TEST(MessageBoxes, EachButtonAnswersItselfAndEscapeWhatTheStandInAnswers)
     RecordingMessages standIn; // its queue is empty: it answers as a box closed without a button
     for (MsgButtons buttons : {MsgButtons::OkCancel, MsgButtons::YesNo, MsgButtons::YesNoCancel}) {
         test::whenModalShows<QMessageBox>([](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); });
-        EXPECT_EQ(messages.show("t", "x", MsgIcon::Question, buttons), standIn.show("t", "x", MsgIcon::Question, buttons))
-            << int(buttons);
+        EXPECT_EQ(messages.show("t", "x", MsgIcon::Question, buttons),
+                  standIn.show("t", "x", MsgIcon::Question, buttons)) << int(buttons);
     }
     EXPECT_FALSE(help.hasWindow()) << "no help without a Help button";
 }

@@ -11,4 +11,4 @@
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QStringList &l, std::ostream *os) { *os << "{\"" << l.join("\", \"").toStdString() << "\"}"; }
 inline void PrintTo(const QColor &c, std::ostream *os) { *os << c.name().toStdString(); }
-inline void PrintTo(const QVariant &v, std::ostream *os) { *os << (v.isValid() ? v.typeName() : "invalid") << ' ' << v.toString().toStdString(); }
+inline void PrintTo(const QVariant &v, std::ostream *os) { *os << '"' << v.toString().toStdString() << '"'; }

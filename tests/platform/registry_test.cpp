@@ -208,9 +208,9 @@ TEST(SettingsFile, EveryKindOfValueSurvivesTheTextFormAndHandWrittenFilesAreRead
     EXPECT_EQ(r.faultCount, 0);
     EXPECT_EQ(r.data, data);
 
-    r = parseSettingsText("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[k]\r\n  \"a\"=dword:1\r\n\t\"b\"   =   sz:\"x\"   \r\n"
-                          "\"c\" = hex: 0A , ff \r\n\"d\" = dword:4294967295\r\n\"e\" = dword:  2147483648 \r\n"
-                          "[k]\n\"a\" = dword:2");
+    r = parseSettingsText("\xEF\xBB\xBF; comment\r\n# another\r\n\r\n[k]\r\n  \"a\"=dword:1\r\n"
+                          "\t\"b\"   =   sz:\"x\"   \r\n\"c\" = hex: 0A , ff \r\n\"d\" = dword:4294967295\r\n"
+                          "\"e\" = dword:  2147483648 \r\n[k]\n\"a\" = dword:2");
     EXPECT_EQ(r.faultCount, 0);
     EXPECT_EQ(r.data, (SettingsData{{"k", {{"a", dword(2)} /* the later line wins */, {"b", sz("x")},
                                            {"c", SettingValue(QByteArray("\x0a\xff", 2))}, {"d", dword(-1)},
