@@ -101,6 +101,18 @@ TEST(Arithmetic, AColourValueOutsideTheCubeIsRefused)
     EXPECT_EQ((T{r, g, b}), (T{255, 128, 0})) << "a failed split writes nothing";
 }
 
+TEST(Arithmetic, DivModKeepsTheDividendsSignAndRefusesWhatOverflows)
+{
+    std::int32_t rem = 99, quot = 99;
+    ASSERT_TRUE(DivMod(-37, 16, rem, quot));
+    EXPECT_EQ((T{rem, quot, 0}), (T{-5, -2, 0}));
+    ASSERT_TRUE(DivMod(255, -16, rem, quot));
+    EXPECT_EQ((T{rem, quot, 0}), (T{15, -15, 0}));
+    EXPECT_FALSE(DivMod(5, 0, rem, quot));
+    EXPECT_FALSE(DivMod(std::numeric_limits<std::int32_t>::min(), -1, rem, quot));
+    EXPECT_EQ((T{rem, quot, 0}), (T{15, -15, 0})) << "a refused division writes nothing";
+}
+
 TEST(Palette, FindAndNearest)
 {
     PaletteTable table;

@@ -83,6 +83,28 @@ TEST_F(RegistryTest, EachTypeReadsBackOnlyAsItselfAndTwoStoresKeepEachOthersWrit
     EXPECT_EQ(other.CheckLong(kKey, "n"), -1);
 }
 
+TEST_F(RegistryTest, AnyTypeReadsWithItsTypeAndDeletesRemoveOnlyTheirTarget)
+{
+    clsRegistry reg(path());
+    reg.SetString(kKey, "s", "text");
+    reg.SetLong(kKey, "n", 42);
+    reg.SetLong(kKey + "\\Sub", "m", 1);
+    std::int32_t type = 0;
+    EXPECT_EQ(reg.GetUnknown(kKey, "n", type, error).toInt(), 42);
+    EXPECT_EQ(type, 4);
+    EXPECT_EQ(reg.GetUnknown(kKey, "s", type, error).toString(), "text");
+    EXPECT_EQ(type, 1);
+    reg.GetUnknown(kKey, "missing", type, error);
+    EXPECT_EQ((std::pair{error, type}), (std::pair{-1, 1})) << "the type is left alone on failure";
+    EXPECT_EQ(reg.CheckUnknown(kKey, "n"), 0);
+    reg.DeleteValue(kKey, "n");
+    EXPECT_EQ(reg.CheckUnknown(kKey, "n"), -1);
+    EXPECT_EQ(reg.CheckUnknown(kKey, "s"), 0);
+    reg.DeleteKey(kKey + "\\Sub");
+    EXPECT_EQ(clsRegistry(path()).CheckLong(kKey + "\\Sub", "m"), -1);
+    EXPECT_EQ(clsRegistry(path()).GetString(kKey, "s", error), "text");
+}
+
 // Every kind of damage a settings file meets: a typo, a cut-off write, a stretch
 // of junk. Each costs only the lines it hits; a read never writes; the first save
 // keeps the damaged file once and rewrites a clean one with everything else.
