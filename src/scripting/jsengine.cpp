@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -175,6 +177,8 @@ bool JsEngine::waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut)
         }
         if (m_worker->state() == QProcess::NotRunning)
             return false;
+        if (spinForReply())
+            continue;
         if (!m_worker->waitForReadyRead(int(deadline.remainingTime()))) {
             if (m_worker->bytesAvailable() > 0)
                 continue;
@@ -186,6 +190,23 @@ bool JsEngine::waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut)
             }
         }
     }
+}
+
+// The worker answers a run or a host call within microseconds, but waking a
+// sleeping process on an idle machine costs tens of them, and an export
+// script makes several calls per colour change; so look without sleeping for
+// a moment before going to sleep.
+bool JsEngine::spinForReply()
+{
+    QElapsedTimer spin;
+    spin.start();
+    do {
+        if (m_worker->waitForReadyRead(0))
+            return true;
+        // The worker's threads may need this processor to answer at all.
+        QThread::yieldCurrentThread();
+    } while (spin.nsecsElapsed() < kSpinNs);
+    return false;
 }
 
 QByteArray JsEngine::serviceCall(const wire::Message &call)

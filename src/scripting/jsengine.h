@@ -70,8 +70,11 @@ private:
     void send(const QByteArray &bytes);
     void sendObject(int index);
     RunOutcome runCode(const QString &code, int timeLimitMs, ScriptError *error, bool isolated);
+    bool spinForReply();
     bool waitForMessage(wire::Message *out, int timeoutMs, bool *timedOut);
     QByteArray serviceCall(const wire::Message &call);
+
+    static constexpr qint64 kSpinNs = 200000;
 
     QString m_program;
     std::unique_ptr<QProcess> m_worker;

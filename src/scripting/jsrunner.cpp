@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QRegularExpression>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -102,13 +103,19 @@ public:
     {
         if (limitMs <= 0)
             return;
+        bool sooner = false;
         {
             std::lock_guard lock(m_mutex);
             m_js = js;
             m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
             m_fired = false;
+            sooner = m_deadline < m_sleepsUntil;
         }
-        m_wake.notify_all();
+        // Runs in quick succession each end before the limit of the one
+        // before: the watchdog then wakes once at that time and goes back to
+        // sleep until the newer limit, instead of being woken for every run.
+        if (sooner)
+            m_wake.notify_all();
     }
 
     // Returns whether the limit was hit. After this the engine is left alone.
@@ -125,15 +132,18 @@ private:
         std::unique_lock lock(m_mutex);
         while (!m_quit) {
             if (!m_js) {
+                m_sleepsUntil = std::chrono::steady_clock::time_point::max();
                 m_wake.wait(lock);
                 continue;
             }
-            if (m_wake.wait_until(lock, m_deadline) == std::cv_status::timeout && m_js
-                && std::chrono::steady_clock::now() >= m_deadline) {
+            if (std::chrono::steady_clock::now() >= m_deadline) {
                 m_js->setInterrupted(true);
                 m_js = nullptr;
                 m_fired = true;
+                continue;
             }
+            m_sleepsUntil = m_deadline;
+            m_wake.wait_until(lock, m_deadline);
         }
     }
 
@@ -141,6 +151,7 @@ private:
     std::condition_variable m_wake;
     QJSEngine *m_js = nullptr; // armed while set
     std::chrono::steady_clock::time_point m_deadline;
+    std::chrono::steady_clock::time_point m_sleepsUntil = std::chrono::steady_clock::time_point::max();
     bool m_fired = false;
     bool m_quit = false;
     std::thread m_thread; // last: starts once the members above exist
@@ -294,6 +305,21 @@ struct JsRunner::Instance {
     EngineSnapshot snapshot;
 };
 
+// Runs come in quick succession while a colour changes, quicker than a
+// sleeping thread wakes on an idle machine: look for a while without sleeping,
+// giving the processor away each time in case the awaited thread needs it.
+template<typename Ready>
+bool spinUntil(Ready ready)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+    do {
+        if (ready())
+            return true;
+        std::this_thread::yield();
+    } while (std::chrono::steady_clock::now() < until);
+    return false;
+}
+
 // A thread that owns one engine; everything done to the engine is posted
 // here, in order. The engine is built on this thread and dies on it.
 class JsRunner::Slot
@@ -311,6 +337,7 @@ public:
         {
             std::lock_guard lock(m_mutex);
             m_tasks.push_back(std::move(task));
+            ++m_queued;
         }
         m_wake.notify_one();
     }
@@ -318,17 +345,26 @@ public:
     // Runs task on the slot's thread and waits for it.
     void call(const std::function<void()> &task)
     {
-        std::mutex doneMutex;
-        std::condition_variable doneWake;
-        bool done = false;
-        post([&] {
+        // Shared: a waiter that sees the flag while spinning may return
+        // before the slot's thread is done notifying.
+        struct Done {
+            std::mutex mutex;
+            std::condition_variable wake;
+            std::atomic<bool> flag = false;
+        };
+        auto done = std::make_shared<Done>();
+        post([done, &task] {
             task();
-            std::lock_guard lock(doneMutex);
-            done = true;
-            doneWake.notify_one();
+            {
+                std::lock_guard lock(done->mutex);
+                done->flag = true;
+            }
+            done->wake.notify_one();
         });
-        std::unique_lock lock(doneMutex);
-        doneWake.wait(lock, [&] { return done; });
+        if (spinUntil([&] { return done->flag.load(); }))
+            return;
+        std::unique_lock lock(done->mutex);
+        done->wake.wait(lock, [&] { return done->flag.load(); });
     }
 
     // Only on the slot's thread.
@@ -344,9 +380,11 @@ private:
     {
         while (!m_quit) {
             std::function<void()> task;
+            spinUntil([this] { return m_queued.load() > 0; });
             {
                 std::unique_lock lock(m_mutex);
                 m_wake.wait(lock, [this] { return !m_tasks.empty(); });
+                --m_queued;
                 task = std::move(m_tasks.front());
                 m_tasks.pop_front();
             }
@@ -360,6 +398,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_tasks;
+    std::atomic<int> m_queued = 0; // m_tasks.size(), readable without the lock
     bool m_quit = false; // only touched on the slot's thread
     std::thread m_thread; // last: starts once the members above exist
 };

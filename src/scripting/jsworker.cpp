@@ -13,6 +13,9 @@
 #include <QCoreApplication>
 
 #include <cerrno>
+#include <chrono>
+#include <poll.h>
+#include <sched.h>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +81,20 @@ bool writeAll(const QByteArray &bytes)
     return true;
 }
 
+// During a colour change the program's next message follows within
+// microseconds, sooner than a sleeping thread wakes on an idle machine: look
+// without sleeping for a moment before the read sleeps.
+void spinForInput()
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+    pollfd in{STDIN_FILENO, POLLIN, 0};
+    do {
+        if (::poll(&in, 1, 0) != 0)
+            return;
+        sched_yield(); // the program may need this processor to answer at all
+    } while (std::chrono::steady_clock::now() < until);
+}
+
 // Reads stdin until one whole message is there. The program closing the pipe,
 // or sending what is not a message, ends the worker.
 wire::Message readMessage(QByteArray &buffer)
@@ -88,6 +105,7 @@ wire::Message readMessage(QByteArray &buffer)
             return *m;
         if (broken)
             std::_Exit(4);
+        spinForInput();
         char chunk[65536];
         const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
