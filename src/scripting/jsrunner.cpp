@@ -282,18 +282,18 @@ struct JsRunner::Instance {
         js.evaluate(kStringGuards, kHostFile);
     }
 
-    void bind(const ObjectSpec &spec)
+    void bind(const ObjectSpec &added)
     {
-        QJSValue makeMember = factory.call({bridgeValue, spec.index});
+        QJSValue makeMember = factory.call({bridgeValue, added.index});
         QJSValue holder = js.newObject();
         QJSValue global = js.globalObject();
-        for (int i = 0; i < spec.members.size(); ++i) {
+        for (int i = 0; i < added.members.size(); ++i) {
             QJSValue fn = makeMember.call({i});
-            holder.setProperty(spec.members[i], fn);
-            if (spec.addMembers)
-                global.setProperty(spec.members[i], fn);
+            holder.setProperty(added.members[i], fn);
+            if (added.addMembers)
+                global.setProperty(added.members[i], fn);
         }
-        global.setProperty(spec.name, holder);
+        global.setProperty(added.name, holder);
     }
 
     // Members go in reverse order: the values first, then the engine, and the
@@ -432,15 +432,15 @@ void JsRunner::reset()
 
 void JsRunner::addObject(int index, const QString &name, bool addMembers, const QStringList &members)
 {
-    const ObjectSpec spec{index, name, addMembers, members};
-    m_pending.append(spec);
+    const ObjectSpec added{index, name, addMembers, members};
+    m_pending.append(added);
     // A module in use takes the object at once; other engines bind the
     // objects when a run needs them.
     SlotState &current = m_state[m_current];
     if (current.state == State::Used) {
         Slot &slot = *m_slots[m_current];
-        slot.post([&slot, spec] { slot.instance().bind(spec); });
-        current.bound.append(spec);
+        slot.post([&slot, added] { slot.instance().bind(added); });
+        current.bound.append(added);
     }
 }
 
@@ -495,8 +495,8 @@ RunOutcome JsRunner::execute(int slotIndex, bool isolated, const QString &code, 
     bool clean = true;
     slot.call([&] {
         Instance &in = slot.instance();
-        for (const ObjectSpec &spec : toBind)
-            in.bind(spec);
+        for (const ObjectSpec &added : toBind)
+            in.bind(added);
         if (fresh && isolated)
             in.snapshot.take(in.js);
         // Inside a function, the script's declarations are its own and go
